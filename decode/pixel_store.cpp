@@ -1,0 +1,39 @@
+#include "decode/pixel_store.h"
+
+#include <sys/mman.h>
+
+namespace vtr {
+
+std::uint64_t PixelStore::bytes_for(std::int64_t width, std::int64_t length) {
+  return 4ull * static_cast<std::uint64_t>(width + 1) * static_cast<std::uint64_t>(length + 1) *
+         sizeof(std::int32_t);
+}
+
+bool PixelStore::recreate(std::int32_t width, std::int32_t length) {
+  if (width < 0 || length < 0) return false;
+  std::uint64_t bytes = bytes_for(width, length);
+  // Fresh anonymous pages come zeroed from the kernel, so nothing is written to clear them,
+  // and pages no decoder touches cost no memory.
+  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+                   -1, 0);
+  if (p == MAP_FAILED) return false;
+#ifdef MADV_HUGEPAGE
+  if (bytes >= (64u << 20)) ::madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+  release();
+  data_ = static_cast<std::int32_t*>(p);
+  bytes_ = bytes;
+  width_ = width;
+  length_ = length;
+  return true;
+}
+
+void PixelStore::release() {
+  if (data_ != nullptr) ::munmap(data_, bytes_);
+  data_ = nullptr;
+  bytes_ = 0;
+  width_ = 0;
+  length_ = 0;
+}
+
+}  // namespace vtr

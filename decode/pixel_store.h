@@ -1,0 +1,60 @@
+// The full-resolution image: 32-bit signed values indexed (channel 0..3, column 0..W,
+// row 0..L), channel fastest, then column, then row. Pixels live at columns 1..W and rows
+// 1..L; channel 1 holds the value that is shown. Column 0, row 0 and channel 0 stay 0.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vtr {
+
+class PixelStore {
+ public:
+  PixelStore() = default;
+  PixelStore(const PixelStore&) = delete;
+  PixelStore& operator=(const PixelStore&) = delete;
+  ~PixelStore() { release(); }
+
+  // Bytes a store for a W x L image takes.
+  static std::uint64_t bytes_for(std::int64_t width, std::int64_t length);
+
+  // Replaces the store by a zeroed (0..3, 0..width, 0..length) one. Fails, keeping the old
+  // store, when width or length is negative or the memory cannot be had.
+  bool recreate(std::int32_t width, std::int32_t length);
+
+  std::int32_t width() const { return width_; }
+  std::int32_t length() const { return length_; }
+  bool empty() const { return data_ == nullptr; }
+  std::uint64_t bytes() const { return bytes_; }
+
+  // True when (channel, column, row) lies inside the store.
+  bool contains(int channel, std::int64_t column, std::int64_t row) const {
+    return data_ != nullptr && channel >= 0 && channel <= 3 && column >= 0 && column <= width_ &&
+           row >= 0 && row <= length_;
+  }
+  // Unchecked element access; the caller keeps inside contains().
+  std::int32_t& at(int channel, std::int64_t column, std::int64_t row) {
+    return data_[index(channel, column, row)];
+  }
+  std::int32_t at(int channel, std::int64_t column, std::int64_t row) const {
+    return data_[index(channel, column, row)];
+  }
+  // Element (0, 0, row): the start of one stored row of 4 x (W + 1) values.
+  std::int32_t* row(std::int64_t row) { return data_ + index(0, 0, row); }
+  const std::int32_t* row(std::int64_t row) const { return data_ + index(0, 0, row); }
+
+ private:
+  std::size_t index(int channel, std::int64_t column, std::int64_t row) const {
+    return static_cast<std::size_t>(channel) +
+           4 * (static_cast<std::size_t>(column) +
+                (static_cast<std::size_t>(width_) + 1) * static_cast<std::size_t>(row));
+  }
+  void release();
+
+  std::int32_t* data_ = nullptr;
+  std::uint64_t bytes_ = 0;
+  std::int32_t width_ = 0;
+  std::int32_t length_ = 0;
+};
+
+}  // namespace vtr

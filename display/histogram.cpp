@@ -1,0 +1,28 @@
+#include "display/histogram.h"
+
+#include "ui/app.h"
+
+namespace vtr {
+
+int depthdivisor(int bitspersample) {
+  switch (bitspersample) {
+    case 8:
+      return 1;
+    case 12:
+      return 16;
+    case 16:
+      return 256;
+    default:
+      return 0;
+  }
+}
+
+std::int16_t zerohistogram(App& app) {
+  app.histogram.bins.fill(0);
+  feedchart(app);
+  return 0;
+}
+
+void feedchart(App& app) { app.tk.set_chart_data(app.histogram.bins); }
+
+}  // namespace vtr

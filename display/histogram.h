@@ -1,0 +1,29 @@
+// The 256-bin histogram of the full-resolution pixel values of the last image loaded.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/toolkit.h"
+
+namespace vtr {
+
+struct App;
+
+struct Histogram {
+  HistogramCounts bins{};
+};
+
+// The depth divisor for a bits-per-sample value: 1, 16 or 256 for 8, 12 or 16; 0 for any
+// other depth (no divisor exists).
+int depthdivisor(int bitspersample);
+
+// The bin of stored value v under depth divisor d: trunc(v / d).
+inline int histogrambin(std::int32_t v, int d) { return static_cast<int>(v / d); }
+
+// Sets bins 0..255 to 0, then feeds the chart.
+std::int16_t zerohistogram(App& app);
+
+// Hands the whole table to the chart.
+void feedchart(App& app);
+
+}  // namespace vtr

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the viewer and runs every test: a plain build, then a
+# build under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+jobs=$(nproc)
+
+echo "== plain build =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVTR_SANITIZE=ON -DVTR_WITH_QT=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900

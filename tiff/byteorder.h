@@ -1,0 +1,22 @@
+// The file's byte order and the assembly of 16- and 32-bit values.
+#pragma once
+
+#include <cstdint>
+
+namespace vtr {
+
+struct App;
+
+// Recognises "II" (73, 73) or "MM" (77, 77) and sets header.mmorder; 0 when recognised,
+// 1 for an unknown mark (mmorder unchanged, an "[error]" line written).
+std::int16_t getbyteorder(App& app, std::uint8_t a, std::uint8_t b);
+// Two bytes in file order under the file's byte order: 0..65535.
+std::int32_t makeshort(const App& app, std::uint8_t b1, std::uint8_t b2);
+// Four bytes in file order: 0..2147483647, or 0 with "[error] problem making long".
+std::int32_t makelong(App& app, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4);
+// The same, read from file `p` at offset `jp`. A read past the end of the file fails: the
+// result is then false and `value` is untouched.
+bool getshort(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value);
+bool getlong(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value);
+
+}  // namespace vtr

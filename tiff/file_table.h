@@ -1,0 +1,54 @@
+// Image files opened for reading by byte position, under small file numbers 1..255.
+//
+// Files are never read whole: every read names its 0-based offset and length, and a read
+// that would go past the end of the file is a failed read.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vtr {
+
+class ImageFile {
+ public:
+  ImageFile() = default;
+  ImageFile(const ImageFile&) = delete;
+  ImageFile& operator=(const ImageFile&) = delete;
+  ~ImageFile() { close(); }
+
+  bool open(const std::string& path);
+  void close();
+  bool is_open() const { return fd_ >= 0; }
+  std::uint64_t size() const { return size_; }
+
+  // Reads exactly `count` bytes at `offset`; false (and nothing promised in `out`) when any
+  // of them lies past the end of the file or the system read fails.
+  bool read(std::uint64_t offset, void* out, std::size_t count) const;
+  // Reads what the file has of the `count` bytes at `offset`; returns how many were read
+  // (fewer near the end of the file, 0 past it or on a failed read).
+  std::size_t read_some(std::uint64_t offset, void* out, std::size_t count) const;
+
+ private:
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+class FileTable {
+ public:
+  static constexpr int kMaxFiles = 255;
+
+  // The lowest file number not in use, 0 when all 255 are taken.
+  std::int16_t next_free() const;
+  bool open(std::int16_t number, const std::string& path);
+  void close(std::int16_t number);
+  // The open file under `number`, or nullptr.
+  const ImageFile* get(std::int16_t number) const;
+  int open_count() const;
+
+ private:
+  std::array<ImageFile, kMaxFiles + 1> files_{};
+};
+
+}  // namespace vtr

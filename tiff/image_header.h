@@ -1,0 +1,54 @@
+// The decoded header of the last parsed TIFF file.
+//
+// One record for the whole run. Nothing is cleared when a new parse starts: a field whose tag
+// the new file lacks keeps the previous file's value (zero at program start); only `software`
+// starts empty on every parse. Arrays are used from index 1; index 0 is never written.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vtr {
+
+inline constexpr int kMaxStrips = 1024;
+inline constexpr int kMaxBitsPerSample = 3;
+
+struct ImageHeader {
+  std::int16_t headervalid = 0;  // -1: the last parse gave a usable single-IFD header
+  std::int16_t mmorder = 0;      // -1: "MM" (most significant byte first)
+  std::int32_t ifdpointer = 0;
+  std::int16_t ifdentries = 0;
+  std::int16_t newsubfiletype = 0;
+  std::int16_t subfiletype = 0;
+  std::int16_t imagelength = 0;
+  std::int16_t imagewidth = 0;
+  std::array<std::int16_t, kMaxBitsPerSample + 1> bitspersample{};
+  std::int16_t samplesperpixel = 0;
+  std::int16_t compression = 0;
+  std::int16_t photometric = 0;
+  std::int16_t planar = 0;
+  std::int16_t resolutionunit = 0;
+  std::int16_t thresholding = 0;
+  std::int16_t cellwidth = 0;
+  std::int16_t celllength = 0;
+  std::int16_t fillorder = 0;
+  std::int32_t rowsperstrip = 0;
+  std::int32_t stripsperimage = 0;
+  std::array<std::int32_t, kMaxStrips + 1> stripoffsets{};
+  std::array<std::int32_t, kMaxStrips + 1> stripbytecounts{};
+  double xresolution = 0;
+  double yresolution = 0;
+  std::int16_t orientation = 0;
+  std::string software;
+  std::string imagedate = std::string(20, '\0');  // always exactly 20 characters
+  // How many strip offsets this file's own StripOffsets tag gave (0..1024); set to 0 when a
+  // parse starts. Elements beyond it hold values left from an earlier file and are never
+  // read as image data.
+  std::int32_t stripoffsetcount = 0;
+};
+
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+}  // namespace vtr

@@ -1,0 +1,52 @@
+// The program-wide records that the viewer's procedures share.
+//
+// One App exists per main window; every procedure takes it by reference. It owns the header
+// record, the pixel store, the row buffer, the histogram, the message area's text and the
+// form flags, and reaches the windows only through its Toolkit.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "decode/pixel_store.h"
+#include "display/histogram.h"
+#include "tiff/file_table.h"
+#include "tiff/image_header.h"
+#include "ui/message_area.h"
+#include "ui/toolkit.h"
+
+namespace vtr {
+
+struct App {
+  explicit App(Toolkit& toolkit) : tk(toolkit) {}
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  Toolkit& tk;
+
+  ImageHeader header;
+  PixelStore store;
+  std::vector<std::uint8_t> rowbuffer;
+  Histogram histogram;
+  MessageArea messages;
+  FileTable files;
+  std::string image_path;  // the chosen file's full path, written by getunitnumber
+
+  // Form flags: -1 true, 0 false.
+  std::int16_t busy = 0;
+  std::int16_t showtext = 0;
+  std::int16_t invimage = 0;
+  std::int16_t bestfits = 0;
+  double stime = 0;
+  double etime = 0;
+
+  // Set once the program has been told to end; long tasks stop at their next event pump.
+  bool ending = false;
+
+  // The most memory a pixel store may take, in bytes; 0 means half of the memory the
+  // system has available when the store is made.
+  std::uint64_t store_limit = 0;
+};
+
+}  // namespace vtr

@@ -1,0 +1,25 @@
+// The text of the message area `Text1`, newest line first.
+//
+// Every write puts the new line, CR LF, then the whole old text. The text is kept reversed so
+// that a write costs only the new line, however long the area has grown.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vtr {
+
+class MessageArea {
+ public:
+  // The whole text, as the area shows it.
+  std::string text() const;
+  // Puts `front` in front of the whole text.
+  void prepend(std::string_view front);
+  void replace(std::string_view text);
+  std::size_t size() const { return reversed_.size(); }
+
+ private:
+  std::string reversed_;
+};
+
+}  // namespace vtr
