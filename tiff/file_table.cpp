@@ -29,11 +29,17 @@ void ImageFile::close() {
 }
 
 bool ImageFile::read(std::uint64_t offset, void* out, std::size_t count) const {
+  ++read_calls_;
   if (fd_ < 0 || offset > size_ || count > size_ - offset) return false;
-  return read_some(offset, out, count) == count;
+  return pread_some(offset, out, count) == count;
 }
 
 std::size_t ImageFile::read_some(std::uint64_t offset, void* out, std::size_t count) const {
+  ++read_calls_;
+  return pread_some(offset, out, count);
+}
+
+std::size_t ImageFile::pread_some(std::uint64_t offset, void* out, std::size_t count) const {
   if (fd_ < 0 || offset >= size_) return 0;
   if (count > size_ - offset) count = static_cast<std::size_t>(size_ - offset);
   auto* dest = static_cast<unsigned char*>(out);
@@ -66,6 +72,12 @@ void FileTable::close(std::int16_t number) {
 const ImageFile* FileTable::get(std::int16_t number) const {
   if (number < 1 || number > kMaxFiles || !files_[number].is_open()) return nullptr;
   return &files_[number];
+}
+
+std::uint64_t FileTable::read_calls() const {
+  std::uint64_t n = 0;
+  for (const auto& f : files_) n += f.read_calls();
+  return n;
 }
 
 int FileTable::open_count() const {

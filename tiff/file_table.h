@@ -29,10 +29,16 @@ class ImageFile {
   // Reads what the file has of the `count` bytes at `offset`; returns how many were read
   // (fewer near the end of the file, 0 past it or on a failed read).
   std::size_t read_some(std::uint64_t offset, void* out, std::size_t count) const;
+  // Calls of read() and read_some() since this object was made (kept across close and
+  // re-open), so tests can tell how often a file is read.
+  std::uint64_t read_calls() const { return read_calls_; }
 
  private:
+  std::size_t pread_some(std::uint64_t offset, void* out, std::size_t count) const;
+
   int fd_ = -1;
   std::uint64_t size_ = 0;
+  mutable std::uint64_t read_calls_ = 0;
 };
 
 class FileTable {
@@ -46,6 +52,8 @@ class FileTable {
   // The open file under `number`, or nullptr.
   const ImageFile* get(std::int16_t number) const;
   int open_count() const;
+  // Read calls made on all file numbers so far.
+  std::uint64_t read_calls() const;
 
  private:
   std::array<ImageFile, kMaxFiles + 1> files_{};
