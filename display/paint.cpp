@@ -1,6 +1,109 @@
-// Placeholder until the paint lands.
 #include "display/paint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "display/greymap.h"
+#include "display/histogram.h"
+#include "display/intensity.h"
+#include "ui/app.h"
+#include "ui/commands.h"
+#include "ui/messages.h"
+
 namespace vtr {
-std::int16_t paintimage(App&) { return 0; }
-void refresh_button_Click(App&) {}
+
+namespace {
+
+// Fix(n / 2): the double-precision half truncated toward zero. A negative size (a header
+// that gave a negative dimension) makes an empty surface.
+int halfsize(int n) {
+  return std::max(0, static_cast<int>(std::trunc(n / 2.0)));
+}
+
+// The image file of the last load is closed once the picture is painted; the load driver
+// is the only user of the file table.
+void closeimagefiles(App& app) {
+  for (int n = 1; n <= FileTable::kMaxFiles; ++n) {
+    if (app.files.get(static_cast<std::int16_t>(n)) != nullptr) {
+      app.files.close(static_cast<std::int16_t>(n));
+    }
+  }
+}
+
+// Stored row y of the store, or nullptr where the store has no such row.
+const std::int32_t* storedrow(const App& app, int y) {
+  if (app.store.empty() || y < 0 || y > app.store.length()) return nullptr;
+  return app.store.row(y);
+}
+
+// Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ...; false when
+// the program was told to end during a pump.
+bool drawrows(App& app, const GreyMap& map, int width, int length, int rowbound) {
+  const int count = (width + 1) / 2;  // display columns 1..ceil(W/2)
+  std::vector<std::uint8_t> grey(static_cast<std::size_t>(std::max(count, 0)));
+  int r = 0;
+  for (int y = 1; y <= rowbound; y += 2) {
+    ++r;
+    const double progress = length > 0 ? (2.0 * r) / length : 1.0;
+    app.tk.set_progress_value(static_cast<float>(progress));
+    app.tk.pump_events();
+    if (app.ending) return false;
+    if (count <= 0) continue;
+    // Read after the pump: an invert or a new store during the pump applies from here on.
+    const std::uint8_t invert = app.invimage == kTrue ? 0xFF : 0x00;
+    const int columns = std::min(width, app.store.width());
+    greyrow(map, storedrow(app, y), columns, invert, grey.data(), count);
+    app.tk.set_grey_row(1, r, grey.data(), count);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::int16_t paintimage(App& app) {
+  const int width = app.header.imagewidth;
+  const int length = app.header.imagelength;
+  app.tk.set_picture_size(halfsize(width), halfsize(length));
+  app.tk.set_picture_unit_pixels();
+  app.stime = app.tk.clock();
+  if (app.bestfits == kTrue) bestfit(app);
+  const int max = app.tk.slider_value(Slider::image_max);
+  const int min = app.tk.slider_value(Slider::image_min);
+  const int divisor = depthdivisor(app.header.bitspersample[1]);
+  if (divisor == 0) {
+    app.tk.message_box("code error - please report", kProgramTitle, Icon::critical, MsgButtons::ok);
+    return 0;
+  }
+  const GreyMap map = GreyMap::make(min, max, divisor);
+  // The surface's own height bounds the rows; it cannot exceed half of a 16-bit length.
+  const int rowbound = 2 * std::clamp(app.tk.picture_height(), 0, 32767);
+  if (!drawrows(app, map, width, length, rowbound)) {
+    closeimagefiles(app);
+    return 0;
+  }
+  closeimagefiles(app);
+  feedchart(app);
+  addmessage(app, "image painted");
+  elapsedtime(app);
+  return 0;
+}
+
+void refresh_button_Click(App& app) {
+  if (app.busy == kTrue) {
+    addmessage(app, "[error] busy");
+    return;
+  }
+  app.busy = kTrue;
+  if (app.header.headervalid != 0) {
+    changebutton(app, Button::refresh_button, kTrue);
+    if (app.bestfits == kTrue) bestfit(app);
+    paintimage(app);
+    changebutton(app, Button::refresh_button, kFalse);
+  } else {
+    app.tk.message_box("No image to refresh", kProgramTitle, Icon::exclamation, MsgButtons::ok);
+  }
+  app.busy = kFalse;
+}
+
 }  // namespace vtr

@@ -1,5 +1,44 @@
-// Placeholder until the read-out lands.
 #include "display/readout.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "ui/app.h"
+#include "ui/commands.h"
+#include "ui/messages.h"
+#include "ui/numtext.h"
+
 namespace vtr {
-void picture1_mousedown(App&, int, int, float, float) {}
+
+namespace {
+
+// A doubled position rounded to the nearest whole number, ties to even. Positions that are
+// not finite or lie far outside any image come back as -1, which no store contains.
+std::int64_t storeindex(float position) {
+  const float doubled = 2.0f * position;
+  const float rounded = std::nearbyint(doubled);  // default rounding mode: ties to even
+  if (!std::isfinite(rounded) || std::fabs(rounded) > 1.0e9f) return -1;
+  return static_cast<std::int64_t>(rounded);
+}
+
+}  // namespace
+
+void picture1_mousedown(App& app, int /*button*/, int /*shift*/, float x, float y) {
+  if (app.header.headervalid == 0) {
+    app.tk.message_box("No image to interogate", kProgramTitle, Icon::exclamation, MsgButtons::ok);
+    return;
+  }
+  const std::int64_t column = storeindex(x);
+  const std::int64_t row = storeindex(y);
+  const std::string where = "Pixel  x=" + numtext(column) + "; y=" + numtext(row);
+  // A press beyond the stored image (the surface may still have an earlier, larger size
+  // while a load runs) reads nothing and says so.
+  if (!app.store.contains(1, column, row)) {
+    addmessage(app, where + "; outside the image");
+    return;
+  }
+  addmessage(app, where + "; I=" + numtext(app.store.at(1, column, row)));
+}
+
 }  // namespace vtr
