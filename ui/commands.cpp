@@ -1,11 +1,89 @@
-// Placeholder until the window commands land.
 #include "ui/commands.h"
+
+#include <string>
+
+#include "display/histogram.h"
+#include "display/intensity.h"
+#include "ui/app.h"
+#include "ui/helpwindow.h"
+#include "ui/messages.h"
+
 namespace vtr {
-void form_load(App&) {}
-void copy_button_Click(App&) {}
-void printbutton_Click(App&) {}
-void clear_button_Click(App&) {}
-void help_button_Click(App&) {}
-void Command1_Click(App&) {}
-void Label9_Click(App&) {}
+
+namespace {
+
+// The task buttons, in the order start-up gives them the idle colour.
+constexpr Button kTaskButtons[] = {
+    Button::getimage_button, Button::getheader_button, Button::printbutton,  Button::copy_button,
+    Button::refresh_button,  Button::help_button,      Button::clear_button,
+};
+
+// The intensity buttons, in the order start-up colours them.
+constexpr Button kIntensityButtons[] = {Button::Command8, Button::Command7, Button::Command9};
+
+}  // namespace
+
+void form_load(App& app) {
+  replacemessages(app, kWelcome);
+  app.busy = kTrue;
+  app.invimage = kTrue;
+  invertimage(app);  // toggles to not inverted and paints the invert button white
+  fullrange(app);
+  app.showtext = kFalse;
+  app.header.headervalid = kFalse;
+  app.tk.set_progress_min(0.0f);
+  app.tk.set_progress_max(1.0f);
+  app.tk.set_progress_value(0.0f);
+  zerohistogram(app);
+  feedchart(app);
+  for (Button b : kTaskButtons) changebutton(app, b, kFalse);
+  for (Button b : kIntensityButtons) app.tk.set_back_colour(b, kIntensityButtonColour);
+  app.bestfits = kFalse;
+  app.busy = kFalse;
+}
+
+void copy_button_Click(App& app) {
+  if (!beginguarded(app, Button::copy_button)) return;
+  bool copied = app.tk.clipboard_clear();
+  if (copied) copied = app.tk.clipboard_set_bitmap(app.tk.picture_bitmap());
+  changebutton(app, Button::copy_button, kFalse);
+  addmessage(app, copied ? "image copied to clipboard"
+                         : "[error] copy failed - the clipboard cannot be used");
+  app.busy = kFalse;
+}
+
+void printbutton_Click(App& app) {
+  if (!beginguarded(app, Button::printbutton)) return;
+  const std::string failure = app.tk.print_main_window();
+  if (!failure.empty()) addmessage(app, "[error] print failed - " + failure);
+  endguarded(app, Button::printbutton);
+}
+
+void clear_button_Click(App& app) {
+  if (!beginguarded(app, Button::clear_button)) return;
+  zerohistogram(app);
+  app.tk.remove_picture();
+  replacemessages(app, "message area cleared");
+  endguarded(app, Button::clear_button);
+}
+
+void help_button_Click(App& app) {
+  if (!app.tk.help_window_exists()) {
+    app.tk.create_help_window();
+    form2_load(app);
+  }
+  app.tk.show_help_window();
+}
+
+void Command1_Click(App& app) {
+  const Answer a = app.tk.message_box(kExitQuestion, kProgramTitle, Icon::none, MsgButtons::yes_no);
+  if (a != Answer::yes) return;
+  app.ending = true;
+  app.tk.end_program();
+}
+
+void Label9_Click(App& app) {
+  app.tk.message_box(kCreditsText, kProgramTitle, Icon::information, MsgButtons::ok);
+}
+
 }  // namespace vtr
