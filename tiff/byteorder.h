@@ -1,11 +1,15 @@
 // The file's byte order and the assembly of 16- and 32-bit values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vtr {
 
 struct App;
+
+// The largest file offset the header reader accepts: offsets must fit in 31 bits.
+inline constexpr std::int64_t kMaxOffset = 0x7FFFFFFF;
 
 // Recognises "II" (73, 73) or "MM" (77, 77) and sets header.mmorder; 0 when recognised,
 // 1 for an unknown mark (mmorder unchanged, an "[error]" line written).
@@ -14,8 +18,15 @@ std::int16_t getbyteorder(App& app, std::uint8_t a, std::uint8_t b);
 std::int32_t makeshort(const App& app, std::uint8_t b1, std::uint8_t b2);
 // Four bytes in file order: 0..2147483647, or 0 with "[error] problem making long".
 std::int32_t makelong(App& app, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4);
-// The same, read from file `p` at offset `jp`. A read past the end of the file fails: the
-// result is then false and `value` is untouched.
+// The same four bytes as an unsigned number, without the overflow rule.
+std::uint32_t makeulong(const App& app, const std::uint8_t* b);
+
+// Reads `count` bytes of file `p` at offset `jp`. False when any of them lies outside the
+// file or outside offsets 0..kMaxOffset, or when `p` is not an open file.
+bool readbytes(const App& app, std::int64_t jp, std::int16_t p, std::uint8_t* out,
+               std::size_t count);
+// makeshort / makelong of the bytes read from file `p` at offset `jp`. A failed read (see
+// readbytes) gives false and leaves `value` untouched.
 bool getshort(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value);
 bool getlong(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value);
 

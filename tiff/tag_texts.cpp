@@ -1,0 +1,63 @@
+// Tags 282, 283, 305 and 306: a rational or a text read from the value offset.
+#include <string>
+
+#include "tiff/byteorder.h"
+#include "tiff/tag_lists.h"
+#include "ui/app.h"
+#include "ui/messages.h"
+#include "ui/numtext.h"
+
+namespace vtr {
+
+namespace {
+constexpr std::size_t kDateLength = 20;
+}
+
+TagOutcome resolutiontag(App& app, const IfdEntry& e, std::int16_t p, double& field,
+                         std::string_view label) {
+  const std::int64_t at = inentrylong(app, e);
+  std::int32_t numerator = 0;
+  std::int32_t denominator = 0;
+  if (!getlong(app, at, p, numerator) || !getlong(app, at + 4, p, denominator) ||
+      denominator == 0) {
+    return TagOutcome::fault;
+  }
+  field = static_cast<double>(numerator) / static_cast<double>(denominator);
+  dt(app, std::string(label) + numtext(field));
+  return TagOutcome::go_on;
+}
+
+TagOutcome softwaretag(App& app, const IfdEntry& e, std::int16_t p) {
+  std::int32_t n = 0;
+  if (!listcount(e, n)) return TagOutcome::fault;
+  std::string& text = app.header.software;
+  const std::int64_t base = n > 0 ? inentrylong(app, e) : 0;
+  for (std::int32_t i = 0; i < n; ++i) {
+    std::uint8_t c = 0;
+    if (!readbytes(app, base + i, p, &c, 1)) return TagOutcome::fault;
+    if (c == 0) continue;
+    if (c < 32 || c > 126) {
+      dt(app, "[error] unprintable character replaced in software tag ascii=" + numtext(int{c}));
+      c = ' ';
+    }
+    text.push_back(static_cast<char>(c));
+  }
+  dt(app, "Software " + text);
+  return TagOutcome::go_on;
+}
+
+TagOutcome datetag(App& app, const IfdEntry& e, std::int16_t p) {
+  char bytes[kDateLength];
+  if (!readbytes(app, inentrylong(app, e), p, reinterpret_cast<std::uint8_t*>(bytes),
+                 kDateLength)) {
+    return TagOutcome::fault;
+  }
+  app.header.imagedate.assign(bytes, kDateLength);
+  // A conforming date ends in a zero byte: the text shown stops there.
+  const std::string shown = app.header.imagedate.substr(0, app.header.imagedate.find('\0'));
+  dt(app, "image date " + shown);
+  app.tk.set_text(TextBox::image_date, shown);
+  return TagOutcome::go_on;
+}
+
+}  // namespace vtr
