@@ -1,8 +1,35 @@
-// Placeholder until the decoders land.
 #include "decode/decoders.h"
+
+#include "decode/decoder_frame.h"
+#include "decode/rows.h"
+
 namespace vtr {
-std::int16_t getimagegray8(App&, std::int16_t) { return 0; }
-std::int16_t getimagegray12(App&, std::int16_t) { return 0; }
-std::int16_t getimagegray16(App&, std::int16_t) { return 0; }
-std::int16_t getimagergb8(App&, std::int16_t) { return 0; }
+
+std::int16_t getimagegray8(App& app, std::int16_t p) {
+  const RowLayout layout{"reading 8 bit image from file", rowbytesgray8(app.header.imagewidth),
+                         true};
+  return decodeimage(app, p, layout, unpackgray8);
+}
+
+std::int16_t getimagegray12(App& app, std::int16_t p) {
+  const RowLayout layout{"reading 12 bit image from file", rowbytesgray12(app.header.imagewidth),
+                         false};
+  return decodeimage(app, p, layout, unpackgray12);
+}
+
+std::int16_t getimagegray16(App& app, std::int16_t p) {
+  const RowLayout layout{"reading 16 bit image from file", rowbytesgray16(app.header.imagewidth),
+                         true};
+  const bool mm = app.header.mmorder == kTrue;
+  return decodeimage(app, p, layout,
+                     [mm](const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
+                          HistogramCounts& bins) { unpackgray16(b, sr, w, mm, bins); });
+}
+
+std::int16_t getimagergb8(App& app, std::int16_t p) {
+  const RowLayout layout{"reading 8 bit rgb image from file", rowbytesrgb8(app.header.imagewidth),
+                         false};
+  return decodeimage(app, p, layout, unpackrgb8);
+}
+
 }  // namespace vtr

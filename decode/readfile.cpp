@@ -1,8 +1,137 @@
-// Placeholder until the load driver lands.
 #include "decode/readfile.h"
+
+#include <string_view>
+
+#include "decode/decoders.h"
+#include "decode/store_memory.h"
+#include "display/histogram.h"
+#include "tiff/getheader.h"
+#include "ui/app.h"
+#include "ui/messages.h"
+#include "ui/numtext.h"
+
 namespace vtr {
-void getimage_button_Click(App&) {}
-void getheader_button_Click(App&) {}
-std::int16_t readfile(App&, std::int16_t) { return 0; }
-std::int16_t getunitnumber(App&) { return 0; }
+
+namespace {
+
+constexpr std::string_view kDialogFilter = "TIFF files (*.tif)|*.tif|All files (*.*)|*.*";
+
+using Decoder = std::int16_t (*)(App&, std::int16_t);
+
+struct DecoderChoice {
+  std::int16_t bitspersample;
+  std::int16_t photometric;
+  Decoder decoder;
+};
+
+// First match wins.
+constexpr DecoderChoice kDecoders[] = {
+    {8, 1, getimagegray8},
+    {8, 2, getimagergb8},
+    {12, 1, getimagegray12},
+    {16, 1, getimagegray16},
+};
+
+Decoder choosedecoder(const ImageHeader& h) {
+  for (const DecoderChoice& c : kDecoders) {
+    if (c.bitspersample == h.bitspersample[1] && c.photometric == h.photometric) return c.decoder;
+  }
+  return nullptr;
+}
+
+// Ends a load before any decoder runs: the file is closed and the header is not usable.
+std::int16_t abandon(App& app, std::int16_t p) {
+  app.files.close(p);
+  app.header.headervalid = kFalse;
+  return 0;
+}
+
+// One pass of pending events; true when the program was told to end meanwhile (file closed).
+bool pumpuntilending(App& app, std::int16_t p) {
+  app.tk.pump_events();
+  if (!app.ending) return false;
+  app.files.close(p);
+  return true;
+}
+
+void notenoughmemory(App& app, std::int32_t w, std::int32_t l) {
+  addmessage(app, "[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
+}
+
+// A store for the header's size must be possible before anything of the old image is given
+// up; otherwise the load is refused like a refused header.
+bool storeavailable(App& app) {
+  const std::int32_t w = app.header.imagewidth;
+  const std::int32_t l = app.header.imagelength;
+  if (w < 0 || l < 0) {
+    addmessage(app, "[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
+    return false;
+  }
+  if (storefits(app, w, l)) return true;
+  notenoughmemory(app, w, l);
+  return false;
+}
+
+}  // namespace
+
+void getimage_button_Click(App& app) {
+  if (!beginguarded(app, Button::getimage_button)) return;
+  readfile(app, 0);
+  endguarded(app, Button::getimage_button);
+}
+
+void getheader_button_Click(App& app) {
+  if (!beginguarded(app, Button::getheader_button)) return;
+  app.showtext = kTrue;
+  readfile(app, 2);
+  app.showtext = kFalse;
+  endguarded(app, Button::getheader_button);
+}
+
+std::int16_t getunitnumber(App& app) {
+  const std::int16_t n = app.files.next_free();
+  if (n != 0) {
+    app.tk.set_dialog_default_ext(".tif");
+    app.tk.set_dialog_cancel_error(true);
+    app.tk.set_dialog_filter(kDialogFilter);
+    if (app.tk.show_open()) {
+      app.image_path = app.tk.dialog_file_name();
+      if (app.files.open(n, app.image_path)) {
+        app.tk.set_text(TextBox::image_filename, app.image_path);
+        return n;
+      }
+    }
+  }
+  addmessage(app, "Get Image cancelled");
+  return 0;
+}
+
+std::int16_t readfile(App& app, std::int16_t mode) {
+  const std::int16_t p = getunitnumber(app);
+  if (p == 0) return 0;
+  if (pumpuntilending(app, p)) return 0;
+  if (getheader(app, p) >= 1) return abandon(app, p);
+  if (mode >= 1) return abandon(app, p);
+  if (!storeavailable(app)) return abandon(app, p);
+  zerohistogram(app);
+  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
+    // The check above passed but the system still refused the pages.
+    notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
+    return abandon(app, p);
+  }
+  if (pumpuntilending(app, p)) return 0;
+  if (app.header.headervalid != kTrue) {
+    app.files.close(p);
+    return 0;
+  }
+  const Decoder decoder = choosedecoder(app.header);
+  if (decoder == nullptr) {
+    app.files.close(p);
+    addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
+    return 0;
+  }
+  decoder(app, p);
+  return 0;
+}
+
 }  // namespace vtr

@@ -1,0 +1,84 @@
+#include "decode/decoder_frame.h"
+
+#include <cstring>
+
+#include "display/histogram.h"
+#include "display/paint.h"
+#include "ui/messages.h"
+
+namespace vtr {
+
+std::int64_t effectiverowsperstrip(std::int32_t rowsperstrip, std::int64_t length) {
+  if (rowsperstrip >= 1) return rowsperstrip;
+  return std::max<std::int64_t>(length, 1);
+}
+
+bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& st) {
+  addmessage(app, layout.message);
+  const ImageHeader& h = app.header;
+  st.p = p;
+  st.width = h.imagewidth;
+  st.length = h.imagelength;
+  st.rowbytes = layout.rowbytes;
+  if (st.width < 0 || st.length < 0 || app.store.empty() || app.store.width() != st.width ||
+      app.store.length() != st.length) {
+    app.files.close(p);
+    addmessage(app, "[error] pixel store does not match the image size");
+    return false;
+  }
+  st.rowsperstrip = effectiverowsperstrip(h.rowsperstrip, st.length);
+  st.strips = (st.length + st.rowsperstrip - 1) / st.rowsperstrip;
+  app.header.stripsperimage = static_cast<std::int32_t>(st.strips);
+  app.stime = app.tk.clock();
+  app.rowbuffer.resize(static_cast<std::size_t>(st.rowbytes) + 1);
+  return true;
+}
+
+bool stripknown(App& app, FrameState& st, std::int64_t s) {
+  if (s <= kMaxStrips && s <= app.header.stripoffsetcount) return true;
+  if (!st.missingstrips) {
+    st.missingstrips = true;
+    addmessage(app, "[error] strip offsets missing - missing strips read as 0");
+  }
+  return false;
+}
+
+std::uint64_t stripoffset(const App& app, std::int64_t s) {
+  // A LONG offset of 2^31 or more is held negative in the signed field.
+  return static_cast<std::uint32_t>(app.header.stripoffsets[static_cast<std::size_t>(s)]);
+}
+
+bool rowstep(App& app, const FrameState& st, std::int64_t row) {
+  app.tk.set_progress_value(
+      static_cast<float>(static_cast<double>(row) / static_cast<double>(st.length)));
+  app.tk.pump_events();
+  if (!app.ending) return true;
+  app.files.close(st.p);
+  return false;
+}
+
+bool readrow(App& app, FrameState& st, std::uint64_t offset) {
+  const auto count = static_cast<std::size_t>(st.rowbytes);
+  if (count == 0) return true;
+  std::uint8_t* dest = app.rowbuffer.data() + 1;
+  const ImageFile* file = app.files.get(st.p);
+  const std::size_t got = file != nullptr ? file->read_some(offset, dest, count) : 0;
+  if (got == count) return true;
+  if (!st.cutshort) {
+    st.cutshort = true;
+    addmessage(app, "[error] image data cut short - missing pixels read as 0");
+  }
+  if (got == 0) return false;
+  std::memset(dest + got, 0, count - got);
+  return true;
+}
+
+void endframe(App& app, const FrameState& st, const RowLayout& layout) {
+  app.files.close(st.p);
+  feedchart(app);
+  if (layout.reportsread) addmessage(app, "imagefile read");
+  elapsedtime(app);
+  paintimage(app);
+}
+
+}  // namespace vtr

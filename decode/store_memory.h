@@ -1,0 +1,24 @@
+// Whether the machine can back a pixel store, checked before one is made.
+//
+// The store is mapped without reserving swap, so an over-large one would not fail when it is
+// made but get the process killed when its pages are written. A load therefore asks first.
+#pragma once
+
+#include <cstdint>
+
+namespace vtr {
+
+struct App;
+
+// Bytes of memory the system has available (MemAvailable of /proc/meminfo, or the free
+// physical pages when that cannot be read); 0 when neither is known.
+std::uint64_t memavailable();
+
+// The most bytes a new store may take: app.store_limit, or when that is 0 half of the memory
+// available, counting the present store, which the new one replaces.
+std::uint64_t storelimit(const App& app);
+
+// True when a store for a width x length image (both at least 0) fits under storelimit.
+bool storefits(const App& app, std::int32_t width, std::int32_t length);
+
+}  // namespace vtr
