@@ -17,3 +17,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVTR_SANITIZE=ON -DV
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900
+
+echo "== fuzz targets, 60 s each (libFuzzer + AddressSanitizer + UndefinedBehaviorSanitizer) =="
+bash scripts/fuzz.sh 60

@@ -1,0 +1,57 @@
+// What the fuzz targets share: the input split into two files, the files written where the
+// load driver can open them, and the checks made after every command.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_toolkit.h"
+#include "ui/app.h"
+
+namespace vtr::fuzz {
+
+// Between two files in one fuzz input. Without it the whole input is one file.
+inline constexpr std::string_view kSplitMarker = "#VTR-NEXT#";
+
+// The largest pixel store a fuzz run may make: a bigger declared image must be refused.
+inline constexpr std::uint64_t kFuzzStoreLimit = 64ull << 20;
+
+struct Parts {
+  std::span<const std::uint8_t> first;
+  std::span<const std::uint8_t> second;  // empty when the input holds no marker
+  bool has_second = false;
+};
+
+Parts split_input(const std::uint8_t* data, std::size_t size);
+
+// A file in memory (memfd), reused from input to input; `path()` opens it anew.
+class MemFile {
+ public:
+  explicit MemFile(const char* name);
+  MemFile(const MemFile&) = delete;
+  MemFile& operator=(const MemFile&) = delete;
+  ~MemFile();
+  // Replaces the whole content.
+  void write(std::span<const std::uint8_t> bytes);
+  const std::string& path() const { return path_; }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+};
+
+// Aborts (a crash libFuzzer reports) when a command left the program in a broken state:
+// busy still set, or an image file still open.
+void check_after_command(const App& app);
+
+// A fresh program state as start-up leaves it, with the fuzz store limit.
+struct Session {
+  FuzzToolkit tk;
+  App app{tk};
+  Session();
+};
+
+}  // namespace vtr::fuzz

@@ -1,0 +1,72 @@
+// A small stand-in for the windowing toolkit, for the fuzz targets.
+//
+// It keeps no more than the logic reads back (texts, slider positions, picture size) and
+// touches every byte handed to it, so that the sanitizers see a read past a buffer the logic
+// passes in. The file dialog always answers with `file_name`.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ui/toolkit.h"
+
+namespace vtr::fuzz {
+
+class FuzzToolkit : public Toolkit {
+ public:
+  std::string file_name;      // what the file dialog answers with
+  std::uint64_t checksum = 0; // of every value handed in, so nothing is optimised away
+
+  std::string text(TextBox box) const override;
+  void set_text(TextBox box, std::string_view text) override;
+  void prepend_text(TextBox box, std::string_view text) override;
+  void set_back_colour(Button, Rgb colour) override { take(colour); }
+  int slider_value(Slider slider) const override { return sliders_[index(slider)]; }
+  void set_slider_value(Slider slider, int value) override { sliders_[index(slider)] = value; }
+  void set_progress_min(float) override {}
+  void set_progress_max(float) override {}
+  void set_progress_value(float value) override;
+  void set_picture_size(int width, int height) override;
+  void set_picture_unit_pixels() override {}
+  int picture_height() const override { return picture_h_; }
+  void set_pixel(float x, float y, Rgb colour) override;
+  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
+  void remove_picture() override {}
+  Bitmap picture_bitmap() const override;
+  void set_chart_data(const HistogramCounts& counts) override;
+  void set_dialog_default_ext(std::string_view) override {}
+  void set_dialog_cancel_error(bool) override {}
+  void set_dialog_filter(std::string_view) override {}
+  bool show_open() override { return !file_name.empty(); }
+  std::string dialog_file_name() const override { return file_name; }
+  Answer message_box(std::string_view text, std::string_view, Icon, MsgButtons buttons) override;
+  void pump_events() override {}
+  double clock() override { return clock_ += 0.25; }
+  bool clipboard_clear() override { return true; }
+  bool clipboard_set_bitmap(const Bitmap&) override { return true; }
+  std::string print_main_window() override { return {}; }
+  bool help_window_exists() const override { return false; }
+  void create_help_window() override {}
+  void show_help_window() override {}
+  void hide_help_window() override {}
+  std::string help_text() const override { return {}; }
+  void set_help_text(std::string_view) override {}
+  int selected_tab() const override { return kTabHelp; }
+  std::string print_help_text() override { return {}; }
+  void end_program() override {}
+
+ private:
+  static int index(Slider slider) { return slider == Slider::image_min ? 0 : 1; }
+  static int index(TextBox box) { return static_cast<int>(box); }
+  void take(Rgb colour) { checksum += colour.r + colour.g * 3u + colour.b * 7u; }
+
+  std::array<std::string, kTextBoxCount> texts_{};
+  std::array<int, 2> sliders_{};
+  int picture_w_ = 0;
+  int picture_h_ = 0;
+  double clock_ = 0;
+  std::size_t message_bytes_ = 0;
+};
+
+}  // namespace vtr::fuzz
