@@ -14,8 +14,8 @@ bool PixelStore::recreate(std::int32_t width, std::int32_t length) {
   std::uint64_t bytes = bytes_for(width, length);
   // Fresh anonymous pages come zeroed from the kernel, so nothing is written to clear them,
   // and pages no decoder touches cost no memory.
-  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
-                   -1, 0);
+  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (p == MAP_FAILED) return false;
 #ifdef MADV_HUGEPAGE
   if (bytes >= (64u << 20)) ::madvise(p, bytes, MADV_HUGEPAGE);
