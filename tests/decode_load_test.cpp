@@ -1,0 +1,359 @@
+// The get-image and get-header commands end to end, from a click on the recording toolkit:
+// dialog, header, store, decoder, messages, busy state, and every way a load can stop early.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include "decode/readfile.h"
+#include "decode/store_memory.h"
+#include "tests/decode_fixture.h"
+#include "ui/messages.h"
+
+namespace vtr {
+namespace {
+
+using test::Bytes;
+using test::ImageSpec;
+using test::SampleImage;
+using test::TempFile;
+
+ImageSpec specof(const SampleImage& im, int rowsperstrip) {
+  ImageSpec s;
+  s.mm = im.mm;
+  s.width = im.width;
+  s.length = im.length;
+  s.bits = im.bits;
+  s.photometric = im.photometric;
+  s.rowsperstrip = rowsperstrip;
+  s.pixels = im.rows(0, im.length);
+  return s;
+}
+
+class LoadTest : public test::DecodeFixture {
+ protected:
+  // Writes the image as a whole TIFF file and clicks get image with it.
+  std::unique_ptr<TempFile> load(const SampleImage& im, int rowsperstrip = 0) {
+    auto f = std::make_unique<TempFile>(test::image(specof(im, rowsperstrip)));
+    click(f->path());
+    return f;
+  }
+  void click(const std::string& path) {
+    tk.dialog_answers = {path};
+    getimage_button_Click(app);
+  }
+  void clearlines() {
+    app.messages.replace("");
+    tk.set_text(TextBox::Text1, "");
+  }
+  std::int64_t storedsum() const {
+    std::int64_t n = 0;
+    for (int y = 0; y <= app.store.length(); ++y) {
+      for (int x = 0; x <= app.store.width(); ++x) {
+        for (int c = 0; c <= 3; ++c) n += app.store.at(c, x, y);
+      }
+    }
+    return n;
+  }
+};
+
+struct KindCase {
+  int bits, photometric;
+  bool mm;
+  int width, length, rowsperstrip;
+  std::vector<std::string> decoderlines;  // newest first, below the paint's lines
+};
+
+TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
+  const KindCase cases[] = {
+      {8, 1, false, 6, 5, 2, {"imagefile read", "reading 8 bit image from file"}},
+      {12, 1, false, 5, 4, 3, {"reading 12 bit image from file"}},
+      {16, 1, false, 4, 3, 0, {"imagefile read", "reading 16 bit image from file"}},
+      {16, 1, true, 4, 3, 2, {"imagefile read", "reading 16 bit image from file"}},
+      {8, 2, false, 3, 4, 1, {"reading 8 bit rgb image from file"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bits << "-bit ph " << c.photometric << " mm " << c.mm);
+    clearlines();
+    tk.progress_history.clear();
+    tk.colour_history.clear();
+    const SampleImage im = test::makeimage(c.bits, c.photometric, c.mm, c.width, c.length);
+    tk.clock_times = {100.0, 103.0};  // the decoder's start and end; the paint sees 0 s
+    bool busyinside = false;
+    tk.pump_actions = {[&] {
+      busyinside = app.busy == kTrue && tk.colours[Button::getimage_button] == kBusyColour;
+    }};
+    auto f = load(im, c.rowsperstrip);
+    EXPECT_TRUE(busyinside);
+    EXPECT_EQ(app.busy, kFalse);
+    EXPECT_EQ(tk.colour_history[Button::getimage_button],
+              (std::vector<Rgb>{kBusyColour, kIdleColour}));
+    EXPECT_EQ(app.header.headervalid, kTrue);
+    EXPECT_EQ(tk.dialog_default_ext, ".tif");
+    EXPECT_TRUE(tk.dialog_cancel_error);
+    EXPECT_EQ(tk.dialog_filter, "TIFF files (*.tif)|*.tif|All files (*.*)|*.*");
+    EXPECT_EQ(tk.texts[TextBox::image_filename], f->path());
+    EXPECT_EQ(app.image_path, f->path());
+    // Every line, newest first: the paint's two, the decoder's time, then the decoder's own.
+    std::vector<std::string> want = {"time for last task  0(s)", "image painted",
+                                     "time for last task  3(s)"};
+    want.insert(want.end(), c.decoderlines.begin(), c.decoderlines.end());
+    EXPECT_EQ(lines(), want);
+    ASSERT_EQ(app.store.width(), c.width);
+    ASSERT_EQ(app.store.length(), c.length);
+    HistogramCounts bins{};
+    for (int y = 1; y <= c.length; ++y) {
+      for (int x = 1; x <= c.width; ++x) {
+        EXPECT_EQ(app.store.at(1, x, y), im.expected(x, y)) << x << "," << y;
+        ++bins[static_cast<std::size_t>(im.expected(x, y) / im.divisor())];
+      }
+    }
+    EXPECT_EQ(app.histogram.bins, bins);
+    EXPECT_EQ(tk.chart, bins);
+    // The decoder's progress runs row / L up to exactly 1 (the paint's follows).
+    ASSERT_GE(tk.progress_history.size(), static_cast<std::size_t>(c.length));
+    EXPECT_EQ(tk.progress_history[static_cast<std::size_t>(c.length) - 1], 1.0f);
+    EXPECT_EQ(app.files.open_count(), 0);
+  }
+}
+
+TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
+  const SampleImage first = test::makeimage(8, 1, false, 4, 4);
+  auto f1 = load(first);
+  const HistogramCounts bins = app.histogram.bins;
+  const int feeds = tk.chart_feeds;
+  const std::int64_t sum = storedsum();
+  const auto picture = tk.picture;
+  clearlines();
+  auto f2 = std::make_unique<TempFile>(test::image(specof(test::makeimage(16, 1, true, 7, 2), 0)));
+  tk.dialog_answers = {f2->path()};
+  bool showtextinside = false;
+  tk.pump_actions = {[&] { showtextinside = app.showtext == kTrue; }};
+  getheader_button_Click(app);
+  EXPECT_TRUE(showtextinside);
+  EXPECT_EQ(app.showtext, kFalse);
+  EXPECT_EQ(app.busy, kFalse);
+  EXPECT_EQ(tk.colours[Button::getheader_button], kIdleColour);
+  EXPECT_EQ(app.header.headervalid, kFalse);
+  EXPECT_EQ(app.header.imagewidth, 7);  // the dump's file was parsed
+  EXPECT_GT(countlines("imagewidth"), 0);
+  EXPECT_EQ(countlines("reading"), 0);
+  EXPECT_EQ(app.store.width(), 4);
+  EXPECT_EQ(storedsum(), sum);
+  EXPECT_EQ(app.histogram.bins, bins);
+  EXPECT_EQ(tk.chart_feeds, feeds);
+  EXPECT_EQ(tk.picture, picture);
+  EXPECT_EQ(tk.texts[TextBox::image_filename], f2->path());
+  EXPECT_EQ(app.files.open_count(), 0);
+}
+
+TEST_F(LoadTest, CancelOrUnopenableFileChangesNothing) {
+  auto f = load(test::makeimage(8, 1, false, 2, 2));
+  const std::int64_t sum = storedsum();
+  const int feeds = tk.chart_feeds;
+  const struct {
+    bool header;
+    std::optional<std::string> answer;
+  } cases[] = {
+      {false, std::nullopt}, {true, std::nullopt}, {false, "/nonexistent/x.tif"}, {true, "/tmp"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer.value_or("(cancel)"));
+    clearlines();
+    tk.dialog_answers = {c.answer};
+    c.header ? getheader_button_Click(app) : getimage_button_Click(app);
+    EXPECT_EQ(lines(), std::vector<std::string>{"Get Image cancelled"});
+    EXPECT_EQ(app.header.headervalid, kTrue);
+    EXPECT_EQ(storedsum(), sum);
+    EXPECT_EQ(tk.chart_feeds, feeds);
+    EXPECT_EQ(app.busy, kFalse);
+    EXPECT_EQ(app.files.open_count(), 0);
+  }
+}
+
+TEST_F(LoadTest, UnsupportedLayoutEmptiesHistogramAndStore) {
+  auto f1 = load(test::makeimage(8, 1, false, 2, 2));
+  // An 8-bit file whose photometric is 0 (white is zero): accepted by the parser only.
+  ImageSpec s;
+  s.width = 3;
+  s.length = 2;
+  s.photometric = 0;
+  s.pixels = Bytes(6, 200);
+  TempFile f2(test::image(s));
+  clearlines();
+  click(f2.path());
+  EXPECT_EQ(lines().front(), "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
+  EXPECT_EQ(countlines("reading"), 0);
+  EXPECT_EQ(app.header.headervalid, kTrue);
+  EXPECT_EQ(app.store.width(), 3);
+  EXPECT_EQ(app.store.length(), 2);
+  EXPECT_EQ(storedsum(), 0);
+  EXPECT_EQ(histogramsum(), 0);
+  EXPECT_EQ(tk.chart, HistogramCounts{});
+  EXPECT_EQ(app.files.open_count(), 0);
+}
+
+TEST_F(LoadTest, RefusedHeaderKeepsStoreAndHistogram) {
+  auto f1 = load(test::makeimage(8, 1, false, 2, 2));
+  const std::int64_t sum = storedsum();
+  const HistogramCounts bins = app.histogram.bins;
+  TempFile junk(Bytes{'X', 'Y', 0, 42, 0, 0, 0, 8});
+  clearlines();
+  click(junk.path());
+  EXPECT_EQ(app.header.headervalid, kFalse);
+  EXPECT_GT(countlines("[error]"), 0);
+  EXPECT_EQ(storedsum(), sum);
+  EXPECT_EQ(app.histogram.bins, bins);
+  EXPECT_EQ(tk.texts[TextBox::image_filename], junk.path());  // shown before the parse
+  EXPECT_EQ(app.files.open_count(), 0);
+}
+
+TEST_F(LoadTest, SecondClickDuringALoadIsRefusedAndTheLoadFinishes) {
+  const SampleImage im = test::makeimage(8, 1, false, 3, 6);
+  int shows = 0;
+  tk.pump_actions = {nullptr, nullptr, nullptr, [&] {
+                       shows = tk.dialog_shows;
+                       tk.dialog_answers = {"/should/not/be/asked.tif"};
+                       getimage_button_Click(app);
+                       getheader_button_Click(app);
+                     }};
+  auto f = load(im);
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(tk.dialog_shows, 1);
+  EXPECT_EQ(countlines("[error] busy"), 2);
+  EXPECT_EQ(countlines("imagefile read"), 1);
+  EXPECT_EQ(tk.colour_history[Button::getheader_button].size(), 0u);
+  EXPECT_EQ(tk.colours[Button::getimage_button], kIdleColour);
+  for (int y = 1; y <= 6; ++y) EXPECT_EQ(app.store.at(1, 3, y), im.expected(3, y));
+}
+
+TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
+  const SampleImage first = test::makeimage(8, 1, false, 4, 3);
+  auto f1 = load(first);
+  const std::int64_t sum = storedsum();
+  const HistogramCounts bins = app.histogram.bins;
+  const int feeds = tk.chart_feeds;
+  const auto picture = tk.picture;
+  app.store_limit = PixelStore::bytes_for(4, 3);
+  clearlines();
+  auto f2 = load(test::makeimage(16, 1, false, 100, 50));
+  EXPECT_EQ(lines(), std::vector<std::string>{"[error] not enough memory for a 100 x 50 image"});
+  EXPECT_EQ(app.header.headervalid, kFalse);
+  EXPECT_EQ(app.store.width(), 4);
+  EXPECT_EQ(storedsum(), sum);
+  EXPECT_EQ(app.histogram.bins, bins);
+  EXPECT_EQ(tk.chart_feeds, feeds);
+  EXPECT_EQ(tk.picture, picture);
+  EXPECT_EQ(app.files.open_count(), 0);
+  EXPECT_EQ(app.busy, kFalse);
+  // An image that fits the limit still loads.
+  clearlines();
+  auto f3 = load(first);
+  EXPECT_EQ(app.header.headervalid, kTrue);
+  EXPECT_EQ(countlines("imagefile read"), 1);
+}
+
+TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
+  const std::uint64_t need = PixelStore::bytes_for(32767, 32767);
+  if (need <= memavailable() / 2) GTEST_SKIP() << "this machine could hold the store";
+  ImageSpec s;
+  s.width = 32767;
+  s.length = 32767;
+  s.pixels = Bytes(16, 1);  // the rest of the strip is missing from the file
+  TempFile f(test::image(s));
+  click(f.path());
+  EXPECT_EQ(lines().front(), "[error] not enough memory for a 32767 x 32767 image");
+  EXPECT_EQ(app.header.headervalid, kFalse);
+  EXPECT_EQ(app.files.open_count(), 0);
+}
+
+TEST_F(LoadTest, ShortFileLoadsWithOneErrorLine) {
+  const SampleImage im = test::makeimage(16, 1, true, 5, 4);
+  Bytes bytes = test::image(specof(im, 2));
+  bytes.resize(bytes.size() - 13);  // the last row and a half are gone
+  TempFile f(bytes);
+  click(f.path());
+  EXPECT_EQ(countlines("[error] image data cut short - missing pixels read as 0"), 1);
+  EXPECT_EQ(countlines("imagefile read"), 1);
+  for (int x = 1; x <= 5; ++x) EXPECT_EQ(app.store.at(1, x, 2), im.expected(x, 2));
+  EXPECT_EQ(app.store.at(1, 1, 3), im.expected(1, 3));
+  EXPECT_EQ(app.store.at(1, 5, 3), 0);
+  EXPECT_EQ(app.store.at(1, 1, 4), 0);
+  EXPECT_EQ(histogramsum(), 20);
+}
+
+TEST_F(LoadTest, EndingWhileWaitingForTheHeaderStopsBeforeIt) {
+  const SampleImage im = test::makeimage(8, 1, false, 2, 2);
+  app.header.headervalid = kTrue;
+  tk.pump_actions = {[&] { app.ending = true; }};
+  auto f = load(im);
+  EXPECT_EQ(app.files.open_count(), 0);
+  EXPECT_EQ(app.header.imagewidth, 0);  // never parsed
+  EXPECT_EQ(tk.pumps, 1);
+}
+
+int openfds() {
+  int n = 0;
+  DIR* d = ::opendir("/proc/self/fd");
+  if (d == nullptr) return -1;
+  while (::readdir(d) != nullptr) ++n;
+  ::closedir(d);
+  return n;
+}
+
+// Every way a load ends closes its file: full loads, header-only reads, refused headers,
+// unsupported layouts and refused stores, a thousand times over.
+TEST_F(LoadTest, NoDescriptorLeaksAcrossAThousandLoads) {
+  TempFile good(test::image(specof(test::makeimage(8, 1, false, 2, 2), 0)));
+  TempFile junk(Bytes{'I', 'I', 7, 0, 8, 0, 0, 0});
+  ImageSpec odd;
+  odd.bits = 16;
+  odd.photometric = 2;
+  odd.pixels = Bytes(6, 0);
+  TempFile unsupported(test::image(odd));
+  TempFile big(test::image(specof(test::makeimage(8, 1, false, 64, 64), 0)));
+  const int before = openfds();
+  ASSERT_GT(before, 0);
+  for (int i = 0; i < 1000; ++i) {
+    clearlines();
+    switch (i % 5) {
+      case 0:
+        click(good.path());
+        break;
+      case 1:
+        tk.dialog_answers = {good.path()};
+        getheader_button_Click(app);
+        break;
+      case 2:
+        click(junk.path());
+        break;
+      case 3:
+        click(unsupported.path());
+        break;
+      case 4:
+        app.store_limit = 64;
+        click(big.path());
+        app.store_limit = 0;
+        break;
+    }
+    ASSERT_EQ(app.files.open_count(), 0) << i;
+  }
+  EXPECT_EQ(openfds(), before);
+}
+
+TEST_F(LoadTest, LowestFreeFileNumberIsUsed) {
+  TempFile other(Bytes{1, 2, 3});
+  ASSERT_TRUE(app.files.open(1, other.path()));
+  ASSERT_TRUE(app.files.open(3, other.path()));
+  TempFile good(test::image(specof(test::makeimage(8, 1, false, 2, 2), 0)));
+  tk.dialog_answers = {good.path()};
+  EXPECT_EQ(getunitnumber(app), 2);
+  EXPECT_NE(app.files.get(2), nullptr);
+  app.files.close(2);
+  for (std::int16_t n = 1; n <= FileTable::kMaxFiles; ++n) app.files.open(n, other.path());
+  tk.dialog_answers = {good.path()};
+  clearlines();
+  EXPECT_EQ(getunitnumber(app), 0);
+  EXPECT_EQ(lines(), std::vector<std::string>{"Get Image cancelled"});
+}
+
+}  // namespace
+}  // namespace vtr
