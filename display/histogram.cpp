@@ -23,6 +23,8 @@ std::int16_t zerohistogram(App& app) {
   return 0;
 }
 
-void feedchart(App& app) { app.tk.set_chart_data(app.histogram.bins); }
+void feedchart(App& app) {
+  app.tk.set_chart_data(app.histogram.bins);
+}
 
 }  // namespace vtr

@@ -18,7 +18,9 @@ struct Histogram {
 int depthdivisor(int bitspersample);
 
 // The bin of stored value v under depth divisor d: trunc(v / d).
-inline int histogrambin(std::int32_t v, int d) { return static_cast<int>(v / d); }
+inline int histogrambin(std::int32_t v, int d) {
+  return static_cast<int>(v / d);
+}
 
 // Sets bins 0..255 to 0, then feeds the chart.
 std::int16_t zerohistogram(App& app);
