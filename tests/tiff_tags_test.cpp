@@ -1,0 +1,316 @@
+// What each tag stores, writes and shows.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/support/fake_toolkit.h"
+#include "tests/support/header_run.h"
+#include "tests/support/tiff_builder.h"
+#include "ui/app.h"
+#include "ui/messages.h"
+
+namespace vtr {
+namespace {
+
+using test::Bytes;
+using test::TiffBuilder;
+using Lines = std::vector<std::string>;
+
+const char kFailure[] = "[error] Problem in reading TIFF header";
+
+class TagTest : public ::testing::Test {
+ protected:
+  TagTest() { app.showtext = kTrue; }
+  // Parses the file and returns the lines written between "IFD entries" and "Next IFD" (or
+  // up to the end when the walk stopped early).
+  Lines entry_lines(const TiffBuilder& b) {
+    replacemessages(app, "");
+    result = test::parse_header(app, b.build());
+    Lines all = test::lines_written(app);
+    Lines out;
+    bool in = false;
+    for (const auto& l : all) {
+      if (l == "Next IFD") break;
+      if (in) out.push_back(l);
+      if (l.rfind("IFD entries", 0) == 0) in = true;
+    }
+    return out;
+  }
+  test::FakeToolkit tk;
+  App app{tk};
+  std::int16_t result = -1;
+};
+
+TEST_F(TagTest, SingleValueTagsInEitherOrder) {
+  struct Case {
+    std::uint16_t tag;
+    std::uint16_t value;
+    const char* line;
+    std::int16_t ImageHeader::*field;
+  };
+  const Case cases[] = {
+      {255, 2, "subfiletype  2", &ImageHeader::subfiletype},
+      {263, 1, "thresholding  1", &ImageHeader::thresholding},
+      {264, 3, "cell width  3", &ImageHeader::cellwidth},
+      {265, 4, "celllength  4", &ImageHeader::celllength},
+      {266, 2, "fillorder  2", &ImageHeader::fillorder},
+      {274, 1, "orientation  1", &ImageHeader::orientation},
+      {277, 3, "samplesperpixel  3", &ImageHeader::samplesperpixel},
+      {284, 1, "planar  1", &ImageHeader::planar},
+      {296, 3, "resolutionunit  3", &ImageHeader::resolutionunit},
+      {256, 32767, "imagewidth  32767", &ImageHeader::imagewidth},
+      {257, 0, "imagelength  0", &ImageHeader::imagelength},
+  };
+  for (const auto& c : cases) {
+    for (bool mm : {false, true}) {
+      app.header = ImageHeader{};
+      EXPECT_EQ(entry_lines(TiffBuilder(mm).short_value(c.tag, c.value)), Lines{c.line}) << c.tag;
+      EXPECT_EQ(app.header.*c.field, c.value) << c.tag;
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(app.header.headervalid, kTrue);
+    }
+  }
+}
+
+TEST_F(TagTest, NewSubfileTypeTakesTheWholeLong) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).long_value(254, 1)), Lines{"newsubfiletype 1"});
+    EXPECT_EQ(app.header.newsubfiletype, 1);
+    // A SHORT left-justified under MM is 65536 as a LONG: above 32767.
+    entry_lines(TiffBuilder(mm).short_value(254, 1));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(app.header.headervalid, mm ? kFalse : kTrue);
+  }
+}
+
+TEST_F(TagTest, WidthAndLengthTakeTheValueByType) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).long_value(256, 700).long_value(257, 32767)),
+              (Lines{"imagewidth  700", "imagelength  32767"}));
+    EXPECT_EQ(tk.text(TextBox::image_width), " 700");
+    EXPECT_EQ(tk.text(TextBox::image_length), " 32767");
+    // Type 1 (BYTE) counts as LONG: the four bytes of the value field.
+    entry_lines(TiffBuilder(mm).raw(256, 1, 1, 300));
+    EXPECT_EQ(app.header.imagewidth, 300);
+    entry_lines(TiffBuilder(mm).long_value(257, 32768));
+    EXPECT_EQ(app.header.headervalid, kFalse);
+  }
+}
+
+TEST_F(TagTest, PhotometricSetsTheImageType) {
+  struct Case {
+    std::uint16_t v;
+    const char* type;
+    std::int16_t result;
+  };
+  const Case cases[] = {{0, "grayscale (white=0)", 0},
+                        {1, "grayscale (black=0)", 0},
+                        {2, "RGB", 0},
+                        {3, "invalid", 2},
+                        {32767, "invalid", 2}};
+  for (const auto& c : cases) {
+    entry_lines(TiffBuilder().short_value(262, c.v));
+    EXPECT_EQ(tk.text(TextBox::image_type), c.type) << c.v;
+    EXPECT_EQ(result, c.result) << c.v;
+    EXPECT_EQ(app.header.photometric, c.v);
+  }
+}
+
+TEST_F(TagTest, CompressionOnlyOneIsAccepted) {
+  struct Case {
+    std::uint16_t v;
+    std::int16_t result;
+    std::int16_t headervalid;
+    Lines lines;
+  };
+  const Case cases[] = {
+      {1, 0, kTrue, {"compression  1", "photometric  1"}},
+      {5, 1, kTrue, {"compression  5", "[error] cannot deal with this compression format"}},
+      {32773, 0, kFalse, {kFailure}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(entry_lines(TiffBuilder().short_value(259, c.v).short_value(262, 1)), c.lines);
+    EXPECT_EQ(result, c.result) << c.v;
+    EXPECT_EQ(app.header.headervalid, c.headervalid) << c.v;
+  }
+}
+
+TEST_F(TagTest, OrientationWarnsAndTheWalkGoesOn) {
+  EXPECT_EQ(
+      entry_lines(TiffBuilder().short_value(274, 3).short_value(256, 10)),
+      (Lines{"orientation  3", "[error] image will not be displayed with the correct orientation",
+             "imagewidth  10"}));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(app.header.headervalid, kTrue);
+  EXPECT_EQ(test::lines_written(app).back(), "End of header contents");
+}
+
+TEST_F(TagTest, BitsPerSample) {
+  for (bool mm : {false, true}) {
+    tk.texts[TextBox::image_bitspersample] = "kept";
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).shorts_at(258, {8, 8, 8})),
+              (Lines{"bitspersample  1  8", "bitspersample  2  8", "bitspersample  3  8"}));
+    EXPECT_EQ(tk.text(TextBox::image_bitspersample), "kept");
+    // Read as SHORTs whatever the type says.
+    TiffBuilder b(mm);
+    b.shorts_at(258, {16, 12});
+    Bytes bytes = b.build();
+    bytes[8 + 2 + 2 + (mm ? 1 : 0)] = 4;  // field type LONG
+    test::parse_header(app, bytes);
+    EXPECT_EQ(app.header.bitspersample[1], 16);
+    EXPECT_EQ(app.header.bitspersample[2], 12);
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).short_value(258, 12)), Lines{"bitspersample  1  12"});
+    EXPECT_EQ(tk.text(TextBox::image_bitspersample), " 12");
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).raw(258, 3, 0, 0)), Lines{});
+    EXPECT_EQ(result, 0);
+  }
+}
+
+TEST_F(TagTest, StripLinesWithAndWithoutIndex) {
+  for (bool mm : {false, true}) {
+    const Lines got = entry_lines(TiffBuilder(mm)
+                                      .short_value(257, 10)
+                                      .raw(273, 4, 1, 500)
+                                      .long_value(278, 5)
+                                      .long_value(279, 40));
+    EXPECT_EQ(got, (Lines{"imagelength  10", "stripoffsets  500", "rowsperstrip  5",
+                          "stripsperimage  2", "stripbytecounts 1  40"}));
+    const Lines two =
+        entry_lines(TiffBuilder(mm).longs_at(273, {500, 900}).longs_at(279, {30, 20}));
+    EXPECT_EQ(two, (Lines{"stripoffsets  1  500", "stripoffsets  2  900", "stripsperimage  2",
+                          "stripbytecounts  1 30", "stripbytecounts  2 20"}));
+    EXPECT_EQ(app.header.stripoffsetcount, 2);
+    EXPECT_EQ(app.header.stripbytecounts[2], 20);
+  }
+}
+
+TEST_F(TagTest, ShortStripValuesAboveThirtyTwoThousandAreKept) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(entry_lines(TiffBuilder(mm)
+                              .short_value(257, 10)
+                              .short_value(273, 40000)
+                              .short_value(278, 50000)
+                              .short_value(279, 65535)),
+              (Lines{"imagelength  10", "stripoffsets  40000", "rowsperstrip  50000",
+                     "stripsperimage  1", "stripbytecounts 1  65535"}))
+        << "no spurious long-assembly error for a SHORT value";
+    EXPECT_EQ(app.header.stripoffsets[1], 40000);
+    EXPECT_EQ(app.header.rowsperstrip, 50000);
+    entry_lines(TiffBuilder(mm).shorts_at(273, {40000, 65535}));
+    EXPECT_EQ(app.header.stripoffsets[1], 40000);
+    EXPECT_EQ(app.header.stripoffsets[2], 65535);
+  }
+}
+
+TEST_F(TagTest, StripsPerImage) {
+  struct Case {
+    std::uint16_t length;
+    std::uint32_t rows;
+    std::int32_t strips;
+  };
+  const Case cases[] = {{480, 480, 1}, {480, 100, 5},     {481, 480, 2},
+                        {0, 1, 0},     {32767, 1, 32767}, {1, 0x7FFFFFFF, 1}};
+  for (const auto& c : cases) {
+    entry_lines(
+        TiffBuilder().short_value(257, c.length).long_value(278, c.rows).long_value(279, 1));
+    EXPECT_EQ(app.header.stripsperimage, c.strips) << c.length << " " << c.rows;
+    EXPECT_EQ(result, 0);
+  }
+}
+
+TEST_F(TagTest, RowsPerStripTooBigForALongLeavesZeroAndFaults) {
+  EXPECT_EQ(entry_lines(TiffBuilder().long_value(278, 0xFFFFFFFFu).long_value(279, 100)),
+            (Lines{"[error] problem making long", "rowsperstrip  0", kFailure}));
+  EXPECT_EQ(app.header.rowsperstrip, 0);
+  EXPECT_EQ(app.header.headervalid, kFalse);
+}
+
+TEST_F(TagTest, Resolutions) {
+  struct Case {
+    std::uint32_t num, den;
+    const char* line;
+  };
+  const Case cases[] = {{72, 1, "xresolution  72"},
+                        {1, 3, "xresolution  .333333333333333"},
+                        {300, 2, "xresolution  150"},
+                        {1, 2, "xresolution  .5"}};
+  for (const auto& c : cases) {
+    for (bool mm : {false, true}) {
+      EXPECT_EQ(entry_lines(TiffBuilder(mm).rational(282, c.num, c.den)), Lines{c.line});
+      EXPECT_DOUBLE_EQ(app.header.xresolution, double(c.num) / c.den);
+    }
+  }
+  EXPECT_EQ(entry_lines(TiffBuilder().rational(283, 72, 1)), Lines{"yresolution  72"});
+  EXPECT_EQ(app.header.yresolution, 72.0);
+  EXPECT_EQ(entry_lines(TiffBuilder().rational(283, 1, 0x80000000u)),
+            (Lines{"[error] problem making long", kFailure}));
+}
+
+TEST_F(TagTest, SoftwareText) {
+  struct Case {
+    Bytes bytes;
+    std::uint32_t count;
+    Lines lines;
+    const char* software;
+  };
+  const std::string notice = "[error] unprintable character replaced in software tag ascii=";
+  const Case cases[] = {
+      {{0x41, 0x42, 0x09, 0x43, 0x00}, 5, {notice + " 9", "Software AB C"}, "AB C"},
+      {{'V', 0, 'x'}, 3, {"Software Vx"}, "Vx"},
+      {{'A', 'B', 'C', 0}, 2, {"Software AB"}, "AB"},
+      {{0}, 0, {"Software "}, ""},
+      {{127, 200, 31, ' ', '~'},
+       5,
+       {notice + " 127", notice + " 200", notice + " 31", "Software     ~"},
+       "    ~"},
+  };
+  for (const auto& c : cases) {
+    for (bool mm : {false, true}) {
+      EXPECT_EQ(entry_lines(TiffBuilder(mm).ascii(305, c.bytes, c.count)), c.lines);
+      EXPECT_EQ(app.header.software, c.software);
+    }
+  }
+  app.showtext = kFalse;
+  entry_lines(TiffBuilder().ascii(305, Bytes{9, 'a'}, 2));
+  EXPECT_EQ(app.messages.text(), "") << "the notice is part of the dump";
+  EXPECT_EQ(app.header.software, " a");
+}
+
+TEST_F(TagTest, SoftwareIsAlwaysReadFromTheOffset) {
+  // "AB" would fit in the value field, but the field is an offset: 0x4241 lies past the end.
+  EXPECT_EQ(entry_lines(TiffBuilder().raw(305, 2, 3, 0x00004241)), Lines{kFailure});
+}
+
+TEST_F(TagTest, DateKeepsTwentyBytesAndShowsUpToTheZero) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).ascii(306, "2004:01:02 03:04:05")),
+              Lines{"image date 2004:01:02 03:04:05"});
+    EXPECT_EQ(app.header.imagedate, std::string("2004:01:02 03:04:05\0", 20));
+    EXPECT_EQ(tk.text(TextBox::image_date), "2004:01:02 03:04:05");
+  }
+  // The count does not matter: 20 bytes are taken.
+  entry_lines(TiffBuilder().ascii(306, Bytes{'1', '2', '3', '4', '5', '6', '7', '8', '9', '0',
+                                             'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j'},
+                                  4));
+  EXPECT_EQ(app.header.imagedate, "1234567890abcdefghij");
+  EXPECT_EQ(tk.text(TextBox::image_date), "1234567890abcdefghij");
+  entry_lines(TiffBuilder().ascii(306, Bytes{'2', '0', 0, 'x'}, 4).data(Bytes(16, 'y')));
+  EXPECT_EQ(app.header.imagedate, std::string("20\0x", 4) + std::string(16, 'y'));
+  EXPECT_EQ(tk.text(TextBox::image_date), "20");
+  // Fewer than 20 bytes left in the file.
+  EXPECT_EQ(entry_lines(TiffBuilder().ascii(306, Bytes{'2', '0', '0', '4'}, 4)), Lines{kFailure});
+}
+
+TEST_F(TagTest, PrivateTagIsSilentAndUnknownTagsAreDumped) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).raw(40100, 7, 12, 64).short_value(339, 7)),
+              (Lines{"Tag not processed  339", "Tag number  339", "Field type  3",
+                     "Number of values  1", mm ? "Offset  458752" : "Offset  7"}));
+    EXPECT_EQ(result, 0);
+  }
+}
+
+}  // namespace
+}  // namespace vtr
