@@ -13,7 +13,7 @@ inline constexpr std::string_view kWelcome = "Welcome to VantrelTIFFReader\r\n";
 inline constexpr std::string_view kExitQuestion = "Are you sure you wish to exit VantrelTIFFReader";
 // The caption of the credits label under the picture.
 inline constexpr std::string_view kCreditsLine =
-    "VantrelTIFFReader (c) 2004 A. Vantrel, Vantrel Institute of Experimental Science";
+    "(c) 2004 A. Vantrel, Vantrel Institute of Experimental Science";
 // The credits message behind the label.
 inline constexpr std::string_view kCreditsText =
     "VantrelTIFFReader was created in 2004 by A. Vantrel (a.vantrel@example.org) in the "

@@ -1,0 +1,90 @@
+// Form1: the main window, its controls at their design places, and the wiring of each
+// control to its handler. It owns the toolkit binding and the program-wide records.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "ui/app.h"
+#include "ui/qt/qt_toolkit.h"
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSlider;
+
+namespace vtr::qt {
+
+class Form2;
+class HistogramChart;
+class MessageView;
+class PictureSurface;
+
+// The window's background: the classic grey of an active window border.
+inline const QColor kForm1Background{212, 208, 200};
+
+// A label that reports a mouse press.
+class ClickLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> on_click;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+class Form1 : public QWidget {
+ public:
+  Form1();
+  ~Form1() override;
+
+  App& app() { return app_; }
+  QtToolkit& toolkit() { return tk_; }
+
+  QPushButton* button(Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
+  // The one-line header boxes; Text1 is message_view().
+  QLineEdit* line_box(TextBox box) const { return boxes_[static_cast<std::size_t>(box)]; }
+  MessageView* message_view() const { return text1_; }
+  QSlider* slider(Slider s) const { return s == Slider::image_min ? image_min_ : image_max_; }
+  QProgressBar* progress_bar() const { return progress_; }
+  PictureSurface* picture() const { return picture_; }
+  QScrollArea* picture_area() const { return picture_area_; }
+  HistogramChart* chart() const { return chart_; }
+  ClickLabel* credits_label() const { return label9_; }
+  Form2* help_window() const { return help_.get(); }
+  void create_help_window();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build();
+  QPushButton* make_button(Button b, const char* caption, const TwipRect& where,
+                           const char* tooltip);
+  QLineEdit* make_line_box(TextBox box, const TwipRect& where);
+  QLabel* make_label(const char* caption, const TwipRect& where);
+  QSlider* make_slider(const TwipRect& where, const char* tooltip);
+  void wire();
+  void order_tabs();
+
+  QtToolkit tk_;
+  App app_;
+
+  std::array<QPushButton*, kButtonCount> buttons_{};
+  std::array<QLineEdit*, kTextBoxCount> boxes_{};
+  MessageView* text1_ = nullptr;
+  QSlider* image_min_ = nullptr;
+  QSlider* image_max_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  PictureSurface* picture_ = nullptr;
+  QScrollArea* picture_area_ = nullptr;
+  HistogramChart* chart_ = nullptr;
+  ClickLabel* label9_ = nullptr;
+  std::unique_ptr<Form2> help_;
+};
+
+}  // namespace vtr::qt

@@ -1,0 +1,139 @@
+#include "ui/qt/picture_surface.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+
+namespace vtr::qt {
+
+namespace {
+
+int vb_button(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int vb_shift(Qt::KeyboardModifiers m) {
+  int s = 0;
+  if (m & Qt::ShiftModifier) s |= 1;
+  if (m & Qt::ControlModifier) s |= 2;
+  if (m & Qt::AltModifier) s |= 4;
+  return s;
+}
+
+}  // namespace
+
+PictureSurface::PictureSurface(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  show_startup_picture();
+}
+
+void PictureSurface::show_startup_picture() {
+  image_ = QImage(kStartupPictureSize, kStartupPictureSize, QImage::Format_RGB32);
+  image_.fill(QColor(kStartupGrey, kStartupGrey, kStartupGrey));
+  QPainter p(&image_);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setBold(true);
+  font.setPixelSize(24);
+  p.setFont(font);
+  p.setPen(Qt::black);
+  p.drawText(QPoint(12, 36), QStringLiteral("Vantrel TIFF Reader"));
+  p.end();
+  setFixedSize(image_.size());
+  mark_dirty(image_.rect());
+}
+
+void PictureSurface::resize_picture(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == image_.width() && height == image_.height()) return;
+  QImage next(width, height, QImage::Format_RGB32);
+  next.fill(kPictureBackground);
+  if (!image_.isNull() && width > 0 && height > 0) {
+    QPainter p(&next);
+    p.drawImage(QPoint(0, 0), image_);
+  }
+  image_ = std::move(next);
+  setFixedSize(width, height);
+  mark_dirty(image_.rect());
+}
+
+void PictureSurface::set_pixel(int x, int y, QRgb colour) {
+  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+  reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = colour;
+  mark_dirty(QRect(x, y, 1, 1));
+}
+
+void PictureSurface::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
+  if (y < 0 || y >= image_.height() || count <= 0) return;
+  // Clip the run [x0, x0 + count) to [0, width) once, in 64 bits against overflow.
+  const long long first = std::max<long long>(x0, 0);
+  const long long last = std::min<long long>(static_cast<long long>(x0) + count, image_.width());
+  if (first >= last) return;
+  QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+  for (long long x = first; x < last; ++x) {
+    const std::uint8_t g = grey[x - x0];
+    line[x] = qRgb(g, g, g);
+  }
+  mark_dirty(QRect(static_cast<int>(first), y, static_cast<int>(last - first), 1));
+}
+
+void PictureSurface::remove_picture() {
+  image_.fill(kPictureBackground);
+  mark_dirty(image_.rect());
+}
+
+Bitmap PictureSurface::bitmap() const {
+  Bitmap b;
+  b.width = image_.width();
+  b.height = image_.height();
+  b.pixels.reserve(static_cast<std::size_t>(b.width) * b.height);
+  for (int y = 0; y < b.height; ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    for (int x = 0; x < b.width; ++x) b.pixels.push_back(line[x] & 0x00FFFFFFu);
+  }
+  return b;
+}
+
+void PictureSurface::mark_dirty(const QRect& rect) {
+  dirty_ = dirty_.united(rect);
+  if (flush_pending_) return;
+  flush_pending_ = true;
+  // Drawing that is not followed by an event pump still shows once the event loop runs.
+  QTimer::singleShot(0, this, [this] { flush(); });
+}
+
+void PictureSurface::flush() {
+  flush_pending_ = false;
+  if (dirty_.isEmpty()) return;
+  update(dirty_);
+  dirty_ = QRect();
+}
+
+void PictureSurface::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  const QRect r = event->rect();
+  p.drawImage(r.topLeft(), image_, r);
+  // Outside the picture (a stale geometry while a resize is pending) shows background.
+  const QRegion rest = QRegion(r).subtracted(QRegion(image_.rect()));
+  for (const QRect& part : rest) p.fillRect(part, kPictureBackground);
+}
+
+void PictureSurface::mousePressEvent(QMouseEvent* event) {
+  if (!on_press_) return;
+  const QPointF at = event->position();
+  on_press_(vb_button(event->button()), vb_shift(event->modifiers()), static_cast<float>(at.x()),
+            static_cast<float>(at.y()));
+}
+
+}  // namespace vtr::qt

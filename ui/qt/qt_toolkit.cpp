@@ -1,0 +1,330 @@
+#include "ui/qt/qt_toolkit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTime>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/form1.h"
+#include "ui/qt/form2.h"
+#include "ui/qt/histogram_chart.h"
+#include "ui/qt/message_view.h"
+#include "ui/qt/picture_surface.h"
+#include "ui/qt/printing.h"
+
+namespace vtr::qt {
+
+namespace {
+
+constexpr int kProgressSteps = 10000;
+
+QString qstr(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Every letter-case spelling of a pattern such as "*.tif".
+QStringList case_variants(const QString& pattern) {
+  QStringList out{QString()};
+  for (QChar c : pattern) {
+    QStringList next;
+    const QChar lower = c.toLower();
+    const QChar upper = c.toUpper();
+    for (const QString& s : out) {
+      next.append(s + lower);
+      if (upper != lower) next.append(s + upper);
+    }
+    out = next;
+  }
+  return out;
+}
+
+// Positions of the logic are single precision; a position far outside any surface is clipped.
+bool to_pixel(float v, int& out) {
+  if (!std::isfinite(v) || std::fabs(v) > 1.0e9f) return false;
+  out = static_cast<int>(std::floor(v));
+  return true;
+}
+
+}  // namespace
+
+QString qt_file_filter(std::string_view filter) {
+  const QStringList parts = qstr(filter).split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString text = parts[i];
+    const qsizetype paren = text.indexOf(QLatin1Char('('));
+    if (paren >= 0) text = text.left(paren);
+    text = text.trimmed();
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      const QString pattern = p.trimmed();
+      if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*")) {
+        patterns.append(QStringLiteral("*"));
+      } else {
+        patterns.append(case_variants(pattern));
+      }
+    }
+    patterns.removeDuplicates();
+    entries.append(text + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                   QLatin1Char(')'));
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+std::string QtToolkit::text(TextBox box) const {
+  if (box == TextBox::Text1) return w_.message_view()->text();
+  return w_.line_box(box)->text().toStdString();
+}
+
+void QtToolkit::set_text(TextBox box, std::string_view text) {
+  if (box == TextBox::Text1) {
+    w_.message_view()->set_text(text);
+    return;
+  }
+  w_.line_box(box)->setText(qstr(text));
+}
+
+void QtToolkit::prepend_text(TextBox box, std::string_view text) {
+  if (box == TextBox::Text1) {
+    w_.message_view()->prepend(text);
+    return;
+  }
+  QLineEdit* e = w_.line_box(box);
+  e->setText(qstr(text) + e->text());
+}
+
+void QtToolkit::set_back_colour(Button button, Rgb colour) {
+  colours_[static_cast<std::size_t>(button)] = colour;
+  w_.button(button)->setStyleSheet(
+      QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
+                     " border: 1px solid rgb(64, 64, 64); padding: 0px; }"
+                     " QPushButton:pressed { border: 2px inset rgb(64, 64, 64); }")
+          .arg(colour.r)
+          .arg(colour.g)
+          .arg(colour.b));
+}
+
+int QtToolkit::slider_value(Slider slider) const {
+  return w_.slider(slider)->value();
+}
+
+void QtToolkit::set_slider_value(Slider slider, int value) {
+  w_.slider(slider)->setValue(value);
+}
+
+void QtToolkit::set_progress_min(float value) {
+  progress_min_ = value;
+  show_progress();
+}
+
+void QtToolkit::set_progress_max(float value) {
+  progress_max_ = value;
+  show_progress();
+}
+
+void QtToolkit::set_progress_value(float value) {
+  progress_value_ = value;
+  show_progress();
+}
+
+void QtToolkit::show_progress() {
+  const double span = static_cast<double>(progress_max_) - progress_min_;
+  double f = span > 0 ? (static_cast<double>(progress_value_) - progress_min_) / span : 0.0;
+  if (!std::isfinite(f)) f = 0.0;
+  f = std::clamp(f, 0.0, 1.0);
+  const int steps = static_cast<int>(std::lround(f * kProgressSteps));
+  if (w_.progress_bar()->value() != steps) w_.progress_bar()->setValue(steps);
+}
+
+void QtToolkit::set_picture_size(int width, int height) {
+  w_.picture()->resize_picture(width, height);
+}
+
+int QtToolkit::picture_height() const {
+  return w_.picture()->image().height();
+}
+
+void QtToolkit::set_pixel(float x, float y, Rgb colour) {
+  int ix = 0, iy = 0;
+  if (!to_pixel(x, ix) || !to_pixel(y, iy)) return;
+  w_.picture()->set_pixel(ix, iy, qRgb(colour.r, colour.g, colour.b));
+}
+
+void QtToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
+  w_.picture()->set_grey_row(x0, y, grey, count);
+}
+
+void QtToolkit::remove_picture() {
+  w_.picture()->remove_picture();
+}
+
+Bitmap QtToolkit::picture_bitmap() const {
+  return w_.picture()->bitmap();
+}
+
+void QtToolkit::set_chart_data(const HistogramCounts& counts) {
+  w_.chart()->set_counts(counts);
+}
+
+QString QtToolkit::qt_filter() const {
+  return qt_file_filter(filter_);
+}
+
+bool QtToolkit::show_open() {
+  if (dialog_hook) {
+    const std::optional<std::string> answer = dialog_hook();
+    if (!answer) return false;
+    file_name_ = *answer;
+    return true;
+  }
+  QFileDialog dialog(&w_, QStringLiteral("Open"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilters(qt_filter().split(QStringLiteral(";;")));
+  QString ext = qstr(default_ext_);
+  if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+  dialog.setDefaultSuffix(ext);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name_ = dialog.selectedFiles().constFirst().toStdString();
+  return true;
+}
+
+Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
+                              MsgButtons buttons) {
+  BoxRequest request{std::string(text), std::string(title), icon, buttons};
+  boxes.push_back(request);
+  if (box_hook) return box_hook(request);
+
+  QMessageBox box(&w_);
+  box.setWindowTitle(qstr(title));
+  box.setText(qstr(text));
+  switch (icon) {
+    case Icon::critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case Icon::exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case Icon::information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case Icon::none:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+  }
+  if (buttons == MsgButtons::yes_no) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? Answer::yes : Answer::no;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return Answer::ok;
+}
+
+void QtToolkit::pump_events() {
+  w_.picture()->flush();
+  w_.message_view()->flush();
+  QCoreApplication::processEvents();
+  if (pump_hook) pump_hook();
+}
+
+double QtToolkit::clock() {
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+bool QtToolkit::clipboard_clear() {
+  QClipboard* cb = QGuiApplication::clipboard();
+  if (!cb) return false;
+  cb->clear();
+  return true;
+}
+
+bool QtToolkit::clipboard_set_bitmap(const Bitmap& bitmap) {
+  QClipboard* cb = QGuiApplication::clipboard();
+  if (!cb || bitmap.width <= 0 || bitmap.height <= 0) return cb != nullptr;
+  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+  for (int y = 0; y < bitmap.height; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width; ++x) {
+      line[x] = 0xFF000000u | bitmap.pixels[static_cast<std::size_t>(y) * bitmap.width + x];
+    }
+  }
+  cb->setImage(image);
+  return true;
+}
+
+std::string QtToolkit::print_main_window() {
+  w_.picture()->flush();
+  w_.message_view()->flush();
+  return print_image(w_.grab().toImage());
+}
+
+bool QtToolkit::help_window_exists() const {
+  return w_.help_window() != nullptr;
+}
+
+void QtToolkit::create_help_window() {
+  w_.create_help_window();
+}
+
+void QtToolkit::show_help_window() {
+  if (Form2* f = w_.help_window()) {
+    f->show();
+    f->raise();
+    f->activateWindow();
+  }
+}
+
+void QtToolkit::hide_help_window() {
+  if (Form2* f = w_.help_window()) f->hide();
+}
+
+std::string QtToolkit::help_text() const {
+  Form2* f = w_.help_window();
+  if (!f) return {};
+  // The box shows line breaks; the text it was given has CR LF.
+  std::string shown = f->tb()->toPlainText().toStdString();
+  std::string out;
+  out.reserve(shown.size() + shown.size() / 16);
+  for (char c : shown) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+void QtToolkit::set_help_text(std::string_view text) {
+  if (Form2* f = w_.help_window()) f->tb()->setPlainText(display_text(text));
+}
+
+int QtToolkit::selected_tab() const {
+  Form2* f = w_.help_window();
+  return f ? f->selected_tab() : kTabHelp;
+}
+
+std::string QtToolkit::print_help_text() {
+  Form2* f = w_.help_window();
+  if (!f) return "no help window";
+  return print_document(*f->tb()->document());
+}
+
+void QtToolkit::end_program() {
+  // The logic has set its ending flag: a load in progress stops at its next event pump, and
+  // the event loop ends as soon as control returns to it.
+  if (Form2* f = w_.help_window()) f->hide();
+  w_.hide();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace vtr::qt

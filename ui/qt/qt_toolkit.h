@@ -1,0 +1,101 @@
+// The windowing toolkit over the real Qt widgets of the two windows.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/toolkit.h"
+
+namespace vtr::qt {
+
+class Form1;
+struct TwipRect;
+
+// A message box as it was asked for.
+struct BoxRequest {
+  std::string text;
+  std::string title;
+  Icon icon;
+  MsgButtons buttons;
+};
+
+class QtToolkit : public Toolkit {
+ public:
+  explicit QtToolkit(Form1& window) : w_(window) {}
+
+  std::string text(TextBox box) const override;
+  void set_text(TextBox box, std::string_view text) override;
+  void prepend_text(TextBox box, std::string_view text) override;
+  void set_back_colour(Button button, Rgb colour) override;
+  int slider_value(Slider slider) const override;
+  void set_slider_value(Slider slider, int value) override;
+  void set_progress_min(float value) override;
+  void set_progress_max(float value) override;
+  void set_progress_value(float value) override;
+  void set_picture_size(int width, int height) override;
+  void set_picture_unit_pixels() override {}
+  int picture_height() const override;
+  void set_pixel(float x, float y, Rgb colour) override;
+  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
+  void remove_picture() override;
+  Bitmap picture_bitmap() const override;
+  void set_chart_data(const HistogramCounts& counts) override;
+  void set_dialog_default_ext(std::string_view ext) override { default_ext_ = ext; }
+  void set_dialog_cancel_error(bool on) override { cancel_error_ = on; }
+  void set_dialog_filter(std::string_view filter) override { filter_ = filter; }
+  bool show_open() override;
+  std::string dialog_file_name() const override { return file_name_; }
+  Answer message_box(std::string_view text, std::string_view title, Icon icon,
+                     MsgButtons buttons) override;
+  void pump_events() override;
+  double clock() override;
+  bool clipboard_clear() override;
+  bool clipboard_set_bitmap(const Bitmap& bitmap) override;
+  std::string print_main_window() override;
+  bool help_window_exists() const override;
+  void create_help_window() override;
+  void show_help_window() override;
+  void hide_help_window() override;
+  std::string help_text() const override;
+  void set_help_text(std::string_view text) override;
+  int selected_tab() const override;
+  std::string print_help_text() override;
+  void end_program() override;
+
+  // The colour last given to each button.
+  Rgb back_colour(Button button) const { return colours_[static_cast<std::size_t>(button)]; }
+  // The file dialog's filter in Qt's form, built from the logic's "text|pattern|..." form.
+  QString qt_filter() const;
+
+  // --- hooks, for tests and measurements; none is needed by the program ---
+  // Answers the file dialog instead of showing it: a path, or std::nullopt for a cancel.
+  std::function<std::optional<std::string>()> dialog_hook;
+  // Answers a message box instead of showing it.
+  std::function<Answer(const BoxRequest&)> box_hook;
+  // Called at every event pump, after the pending events ran.
+  std::function<void()> pump_hook;
+  // Every message box asked for, in order.
+  std::vector<BoxRequest> boxes;
+
+ private:
+  Form1& w_;
+  std::array<Rgb, kButtonCount> colours_{};
+  float progress_min_ = 0;
+  float progress_max_ = 100;
+  float progress_value_ = 0;
+  void show_progress();
+  std::string default_ext_;
+  bool cancel_error_ = false;
+  std::string filter_;
+  std::string file_name_;
+};
+
+// Converts a "text|pattern|text|pattern" filter to Qt's "text (patterns);;..." form. A
+// pattern "*.ext" matches the extension in any letter case; "*.*" matches every file.
+QString qt_file_filter(std::string_view filter);
+
+}  // namespace vtr::qt
