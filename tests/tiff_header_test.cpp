@@ -422,7 +422,7 @@ Bytes full_file(bool mm) {
       .longs_at(279, {18, 18})
       .rational(282, 1, 3)
       .rational(283, 72, 1)
-      .ascii(305, Bytes{'V', 7, 'r', 0}, 4)
+      .ascii(305, Bytes{'V', 7, 'r', 0, 'x', 0}, 6)
       .ascii(306, "2020:01:01 00:00:00")
       .build();
 }

@@ -155,12 +155,13 @@ TEST_F(TagTest, BitsPerSample) {
     EXPECT_EQ(tk.text(TextBox::image_bitspersample), "kept");
     // Read as SHORTs whatever the type says.
     TiffBuilder b(mm);
-    b.shorts_at(258, {16, 12});
+    b.shorts_at(258, {16, 12, 8});
     Bytes bytes = b.build();
     bytes[8 + 2 + 2 + (mm ? 1 : 0)] = 4;  // field type LONG
     test::parse_header(app, bytes);
     EXPECT_EQ(app.header.bitspersample[1], 16);
     EXPECT_EQ(app.header.bitspersample[2], 12);
+    EXPECT_EQ(app.header.bitspersample[3], 8);
     EXPECT_EQ(entry_lines(TiffBuilder(mm).short_value(258, 12)), Lines{"bitspersample  1  12"});
     EXPECT_EQ(tk.text(TextBox::image_bitspersample), " 12");
     EXPECT_EQ(entry_lines(TiffBuilder(mm).raw(258, 3, 0, 0)), Lines{});
@@ -198,7 +199,7 @@ TEST_F(TagTest, ShortStripValuesAboveThirtyTwoThousandAreKept) {
         << "no spurious long-assembly error for a SHORT value";
     EXPECT_EQ(app.header.stripoffsets[1], 40000);
     EXPECT_EQ(app.header.rowsperstrip, 50000);
-    entry_lines(TiffBuilder(mm).shorts_at(273, {40000, 65535}));
+    entry_lines(TiffBuilder(mm).shorts_at(273, {40000, 65535, 1}));
     EXPECT_EQ(app.header.stripoffsets[1], 40000);
     EXPECT_EQ(app.header.stripoffsets[2], 65535);
   }
@@ -258,8 +259,8 @@ TEST_F(TagTest, SoftwareText) {
   const std::string notice = "[error] unprintable character replaced in software tag ascii=";
   const Case cases[] = {
       {{0x41, 0x42, 0x09, 0x43, 0x00}, 5, {notice + " 9", "Software AB C"}, "AB C"},
-      {{'V', 0, 'x'}, 3, {"Software Vx"}, "Vx"},
-      {{'A', 'B', 'C', 0}, 2, {"Software AB"}, "AB"},
+      {{'V', 0, 'x', 'y', 'z'}, 5, {"Software Vxyz"}, "Vxyz"},
+      {{'A', 'B', 'C', 'D', 'E', 'F', 0}, 5, {"Software ABCDE"}, "ABCDE"},
       {{0}, 0, {"Software "}, ""},
       {{127, 200, 31, ' ', '~'},
        5,
@@ -273,14 +274,42 @@ TEST_F(TagTest, SoftwareText) {
     }
   }
   app.showtext = kFalse;
-  entry_lines(TiffBuilder().ascii(305, Bytes{9, 'a'}, 2));
+  entry_lines(TiffBuilder().ascii(305, Bytes{9, 'a', 'b', 'c', 'd'}, 5));
   EXPECT_EQ(app.messages.text(), "") << "the notice is part of the dump";
-  EXPECT_EQ(app.header.software, " a");
+  EXPECT_EQ(app.header.software, " abcd");
 }
 
-TEST_F(TagTest, SoftwareIsAlwaysReadFromTheOffset) {
-  // "AB" would fit in the value field, but the field is an offset: 0x4241 lies past the end.
-  EXPECT_EQ(entry_lines(TiffBuilder().raw(305, 2, 3, 0x00004241)), Lines{kFailure});
+// The value field's four bytes as a LONG in the builder's order, so that they stand in the
+// file as b0 b1 b2 b3.
+std::uint32_t field(bool mm, std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
+  if (mm) return std::uint32_t{b0} << 24 | std::uint32_t{b1} << 16 | std::uint32_t{b2} << 8 | b3;
+  return std::uint32_t{b3} << 24 | std::uint32_t{b2} << 16 | std::uint32_t{b1} << 8 | b0;
+}
+
+// Two SHORTs in the value field, in the file's order.
+std::uint32_t shorts2(bool mm, std::uint16_t a, std::uint16_t b) {
+  return mm ? std::uint32_t{a} << 16 | b : std::uint32_t{b} << 16 | a;
+}
+
+TEST_F(TagTest, ValuesThatFitStandInTheEntry) {
+  for (bool mm : {false, true}) {
+    EXPECT_EQ(
+        entry_lines(TiffBuilder(mm).raw(305, 2, 4, field(mm, 'a', 9, 'c', 0))),
+        (Lines{"[error] unprintable character replaced in software tag ascii= 9", "Software a c"}));
+    EXPECT_EQ(entry_lines(TiffBuilder(mm).raw(258, 3, 2, shorts2(mm, 8, 16))),
+              (Lines{"bitspersample  1  8", "bitspersample  2  16"}));
+    const Lines strips = entry_lines(TiffBuilder(mm)
+                                         .short_value(257, 20)
+                                         .raw(273, 3, 2, shorts2(mm, 208, 50000))
+                                         .long_value(278, 10)
+                                         .raw(279, 3, 2, shorts2(mm, 160, 40000)));
+    EXPECT_EQ(strips, (Lines{"imagelength  20", "stripoffsets  1  208", "stripoffsets  2  50000",
+                             "rowsperstrip  10", "stripsperimage  2", "stripbytecounts  1 160",
+                             "stripbytecounts  2 40000"}));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(app.header.headervalid, kTrue);
+    EXPECT_EQ(app.header.stripoffsetcount, 2);
+  }
 }
 
 TEST_F(TagTest, DateKeepsTwentyBytesAndShowsUpToTheZero) {

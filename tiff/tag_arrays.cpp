@@ -12,20 +12,26 @@ namespace vtr {
 
 namespace {
 
-// Walks the `count` values at the value offset; `store` takes value i and returns false on
-// a fault. Value `limit` + 1 is a fault before it is read.
+// Walks the `count` values: in the value field when they fit there, else at the value
+// offset. `store` takes value i and returns false on a fault. Value `limit` + 1 is a fault
+// before it is read.
 template <class Store>
 TagOutcome walklist(App& app, const IfdEntry& e, std::int16_t p, bool shorts, std::int32_t limit,
                     Store store) {
   std::int32_t n = 0;
   if (!listcount(e, n)) return TagOutcome::fault;
   if (n < 1) return TagOutcome::go_on;
-  const std::int64_t base = inentrylong(app, e);
+  const bool inside = fitsinentry(n, shorts ? 2 : 4);
+  const std::int64_t base = inside ? 0 : inentrylong(app, e);
   for (std::int32_t i = 1; i <= n; ++i) {
+    if (i > limit) return TagOutcome::fault;
     std::int32_t v = 0;
-    if (i > limit || !arrayvalue(app, base, shorts, i, p, v) || !store(i, v)) {
+    if (inside) {
+      v = entryvalue(app, e, shorts, i);
+    } else if (!arrayvalue(app, base, shorts, i, p, v)) {
       return TagOutcome::fault;
     }
+    if (!store(i, v)) return TagOutcome::fault;
   }
   return TagOutcome::go_on;
 }

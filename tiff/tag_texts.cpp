@@ -31,10 +31,16 @@ TagOutcome softwaretag(App& app, const IfdEntry& e, std::int16_t p) {
   std::int32_t n = 0;
   if (!listcount(e, n)) return TagOutcome::fault;
   std::string& text = app.header.software;
-  const std::int64_t base = n > 0 ? inentrylong(app, e) : 0;
+  // Up to four bytes stand in the value field itself; longer texts at the value offset.
+  const bool inside = fitsinentry(n, 1);
+  const std::int64_t base = inside || n < 1 ? 0 : inentrylong(app, e);
   for (std::int32_t i = 0; i < n; ++i) {
     std::uint8_t c = 0;
-    if (!readbytes(app, base + i, p, &c, 1)) return TagOutcome::fault;
+    if (inside) {
+      c = e.value[static_cast<std::size_t>(i)];
+    } else if (!readbytes(app, base + i, p, &c, 1)) {
+      return TagOutcome::fault;
+    }
     if (c == 0) continue;
     if (c < 32 || c > 126) {
       dt(app, "[error] unprintable character replaced in software tag ascii=" + numtext(int{c}));

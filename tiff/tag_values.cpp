@@ -30,6 +30,16 @@ bool listcount(const IfdEntry& e, std::int32_t& n) {
   return true;
 }
 
+bool fitsinentry(std::int32_t n, std::int32_t size) {
+  return std::int64_t{n} * size <= static_cast<std::int64_t>(sizeof(IfdEntry::value));
+}
+
+std::int32_t entryvalue(App& app, const IfdEntry& e, bool shorts, std::int32_t i) {
+  if (!shorts) return inentrylong(app, e);
+  const std::size_t at = 2 * static_cast<std::size_t>(i - 1);
+  return makeshort(app, e.value[at], e.value[at + 1]);
+}
+
 bool arrayvalue(App& app, std::int64_t base, bool shorts, std::int32_t i, std::int16_t p,
                 std::int32_t& v) {
   const std::int64_t step = shorts ? 2 : 4;

@@ -33,6 +33,13 @@ std::int32_t inentrybytype(App& app, const IfdEntry& e);
 // The count of a walked list under the 16-bit signed conversion; false when it is too big.
 bool listcount(const IfdEntry& e, std::int32_t& n);
 
+// True when `n` values of `size` bytes stand in the entry's own value field, as TIFF stores
+// any values that fit in four bytes.
+bool fitsinentry(std::int32_t n, std::int32_t size);
+// Value `i` (1-based) of values standing in the value field: SHORTs when `shorts`, else the
+// one LONG.
+std::int32_t entryvalue(App& app, const IfdEntry& e, bool shorts, std::int32_t i);
+
 // Value `i` (1-based) of an array that starts at file offset `base`: SHORTs when `shorts`,
 // else LONGs. False on a failed read.
 bool arrayvalue(App& app, std::int64_t base, bool shorts, std::int32_t i, std::int16_t p,
