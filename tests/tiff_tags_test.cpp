@@ -245,8 +245,12 @@ TEST_F(TagTest, Resolutions) {
   }
   EXPECT_EQ(entry_lines(TiffBuilder().rational(283, 72, 1)), Lines{"yresolution  72"});
   EXPECT_EQ(app.header.yresolution, 72.0);
+  // Both halves are unsigned 32-bit numbers.
+  EXPECT_EQ(entry_lines(TiffBuilder(true).rational(283, 4294967295u, 151551421u)),
+            Lines{"yresolution  28.3400001574383"});
   EXPECT_EQ(entry_lines(TiffBuilder().rational(283, 1, 0x80000000u)),
-            (Lines{"[error] problem making long", kFailure}));
+            Lines{"yresolution  4.65661287307739E-10"});
+  EXPECT_EQ(entry_lines(TiffBuilder().rational(283, 5, 0)), Lines{kFailure});
 }
 
 TEST_F(TagTest, SoftwareText) {

@@ -15,13 +15,13 @@ constexpr std::size_t kDateLength = 20;
 
 TagOutcome resolutiontag(App& app, const IfdEntry& e, std::int16_t p, double& field,
                          std::string_view label) {
-  const std::int64_t at = inentrylong(app, e);
-  std::int32_t numerator = 0;
-  std::int32_t denominator = 0;
-  if (!getlong(app, at, p, numerator) || !getlong(app, at + 4, p, denominator) ||
-      denominator == 0) {
-    return TagOutcome::fault;
-  }
+  // A RATIONAL is two unsigned LONGs: writers use the whole 32 bits (28.34 is often
+  // 4294967295 / 151551421).
+  std::uint8_t b[8];
+  if (!readbytes(app, inentrylong(app, e), p, b, sizeof b)) return TagOutcome::fault;
+  const std::uint32_t numerator = makeulong(app, b);
+  const std::uint32_t denominator = makeulong(app, b + 4);
+  if (denominator == 0) return TagOutcome::fault;
   field = static_cast<double>(numerator) / static_cast<double>(denominator);
   dt(app, std::string(label) + numtext(field));
   return TagOutcome::go_on;
