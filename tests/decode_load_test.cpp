@@ -290,6 +290,28 @@ TEST_F(LoadTest, EndingWhileWaitingForTheHeaderStopsBeforeIt) {
   EXPECT_EQ(tk.pumps, 1);
 }
 
+// A header the parser ends with result 0 but not usable (here: a second IFD follows): the
+// histogram is emptied and the store made at the size read, but nothing is decoded.
+TEST_F(LoadTest, HeaderAcceptedButNotUsableDecodesNothing) {
+  auto f1 = load(test::makeimage(8, 1, false, 2, 2));
+  test::TiffBuilder b;
+  b.short_value(256, 3).short_value(257, 2).short_value(258, 8).short_value(259, 1);
+  b.short_value(262, 1).strip_offsets({0}).short_value(277, 1).long_value(278, 2);
+  b.long_value(279, 6).data(Bytes(6, 77)).next_ifd(8);
+  TempFile f2(b.build());
+  clearlines();
+  click(f2.path());
+  EXPECT_EQ(app.header.headervalid, kFalse);
+  EXPECT_EQ(countlines("reading"), 0);
+  EXPECT_EQ(countlines("[error] not a 8 bit"), 0);
+  EXPECT_EQ(app.store.width(), 3);
+  EXPECT_EQ(app.store.length(), 2);
+  EXPECT_EQ(storedsum(), 0);
+  EXPECT_EQ(histogramsum(), 0);
+  EXPECT_EQ(tk.chart, HistogramCounts{});
+  EXPECT_EQ(app.files.open_count(), 0);
+}
+
 int openfds() {
   int n = 0;
   DIR* d = ::opendir("/proc/self/fd");
