@@ -10,7 +10,9 @@ namespace {
 constexpr std::size_t kMaxMessageText = 64u << 20;
 }  // namespace
 
-std::string FuzzToolkit::text(TextBox box) const { return texts_[index(box)]; }
+std::string FuzzToolkit::text(TextBox box) const {
+  return texts_[index(box)];
+}
 
 void FuzzToolkit::set_text(TextBox box, std::string_view text) {
   // The message area is the only box that grows; the logic never reads it back whole.
@@ -62,8 +64,7 @@ void FuzzToolkit::set_chart_data(const HistogramCounts& counts) {
   for (auto c : counts) checksum += static_cast<std::uint32_t>(c);
 }
 
-Answer FuzzToolkit::message_box(std::string_view text, std::string_view, Icon,
-                                MsgButtons buttons) {
+Answer FuzzToolkit::message_box(std::string_view text, std::string_view, Icon, MsgButtons buttons) {
   checksum += text.size();
   return buttons == MsgButtons::yes_no ? Answer::no : Answer::ok;
 }

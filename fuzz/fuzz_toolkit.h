@@ -15,8 +15,8 @@ namespace vtr::fuzz {
 
 class FuzzToolkit : public Toolkit {
  public:
-  std::string file_name;      // what the file dialog answers with
-  std::uint64_t checksum = 0; // of every value handed in, so nothing is optimised away
+  std::string file_name;       // what the file dialog answers with
+  std::uint64_t checksum = 0;  // of every value handed in, so nothing is optimised away
 
   std::string text(TextBox box) const override;
   void set_text(TextBox box, std::string_view text) override;

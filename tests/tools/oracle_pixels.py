@@ -3,7 +3,7 @@
 
 Used by the corpus test as an independent oracle for the viewer's decoders.
 
-    oracle_pixels.py FILE [--as-rgb3]
+    oracle_pixels.py FILE [--as-rgb3] [--reverse-bits] [--planes-as-interleaved]
 
 Writes to standard output, all little-endian uint32: width, length, samples per pixel, then
 every sample, row after row, pixel after pixel, sample after sample. Signed samples are given
@@ -16,6 +16,15 @@ else with tifffile.
 every pixel were three interleaved bytes. Every sample of the file, in file order, is taken as
 one stream and cut into rows of 3 x width bytes from its start; only the image's first strip
 is taken, so the file must hold its rows in one strip. Gives 3 samples per pixel.
+
+--planes-as-interleaved: the file has PlanarConfiguration 2 (red, green and blue each in
+strips of their own, red first), which the viewer reads as if the bytes were interleaved:
+row r is the 3 x width bytes that start r mod RowsPerStrip rows of 3 x width bytes into the
+r div RowsPerStrip -th red strip, running on into the strips after it. The file's strips
+must lie back to back in the order of their offsets. Gives 3 samples per pixel.
+
+--reverse-bits: the file has FillOrder 2, which the viewer does not honour: the bits of every
+byte of the decoded samples are reversed, giving the values the viewer reads.
 """
 import struct
 import sys
@@ -27,7 +36,11 @@ def read_tifffile(path):
     import tifffile
 
     with tifffile.TiffFile(path) as tif:
-        return tif.pages[0].asarray()
+        page = tif.pages[0]
+        a = page.asarray()
+        if page.planarconfig == 2 and a.ndim == 3:  # (samples, length, width)
+            a = np.moveaxis(a, 0, -1)
+        return a
 
 
 def read_pillow(path):
@@ -43,9 +56,36 @@ def as_unsigned(a):
     return a
 
 
-def pixels(path, as_rgb3):
-    a = read_tifffile_or_pillow(path)
+def planes_as_interleaved(path):
+    import tifffile
+
+    with tifffile.TiffFile(path) as tif:
+        page = tif.pages[0]
+        offsets, counts = page.dataoffsets, page.databytecounts
+        for i in range(1, len(offsets)):
+            if offsets[i] != offsets[i - 1] + counts[i - 1]:
+                raise ValueError("strips are not back to back")
+        planes = page.asarray()  # (samples, length, width)
+        rps = page.rowsperstrip
+    samples, length, width = planes.shape
+    stream = planes.reshape(-1)
+    rows = []
+    for r in range(length):
+        start = (r // rps) * rps * width + (r % rps) * 3 * width
+        rows.append(stream[start : start + 3 * width])
+    return np.stack(rows).reshape(length, width, 3)
+
+
+def reverse_bits(a):
+    table = np.array([int("{:08b}".format(i)[::-1], 2) for i in range(256)], np.uint8)
+    return table[a.view(np.uint8)].view(a.dtype).reshape(a.shape)
+
+
+def pixels(path, as_rgb3, reverse, planes):
+    a = planes_as_interleaved(path) if planes else read_tifffile_or_pillow(path)
     a = as_unsigned(a)
+    if reverse:
+        a = reverse_bits(np.ascontiguousarray(a))
     if a.ndim == 2:
         a = a[:, :, np.newaxis]
     length, width, samples = a.shape
@@ -68,7 +108,9 @@ def main(argv):
     if len(argv) < 2:
         sys.stderr.write(__doc__)
         return 2
-    a = pixels(argv[1], "--as-rgb3" in argv[2:])
+    options = argv[2:]
+    a = pixels(argv[1], "--as-rgb3" in options, "--reverse-bits" in options,
+               "--planes-as-interleaved" in options)
     length, width, samples = a.shape
     out = sys.stdout.buffer
     out.write(struct.pack("<3I", width, length, samples))

@@ -1,0 +1,336 @@
+// Every file of the third-party corpus (tests/data/corpus, listed in MANIFEST.tsv) through the
+// get-image command, after a good image: a file of a supported kind must load with the pixel
+// values another reader decodes (tests/tools/oracle_pixels.py, tifffile or Pillow); any other
+// file must be refused with the right error line and leave the viewer usable.
+//
+// The expected outcome follows from the manifest's columns in the order the parser meets the
+// tags (bits per sample, compression, photometric, then the next-IFD offset, then the
+// layout table). Files where the viewer's rules give another outcome than that, or than the
+// other readers, are listed in kExceptions with the reason.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/hostile_support.h"
+
+namespace vtr::test {
+namespace {
+
+constexpr const char* kCompressionError = "[error] cannot deal with this compression format";
+constexpr const char* kPhotometricError = "[error]invalid photometric setting";
+constexpr const char* kMultipleIfds = "[error] cannot handle multiple IFDs";
+constexpr const char* kLayoutError = "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image";
+constexpr const char* kHeaderFault = "[error] Problem in reading TIFF header";
+constexpr const char* kNotTiff = "[error] not a TIFF File";
+constexpr const char* kStripsMissing = "[error] strip offsets missing - missing strips read as 0";
+
+struct Row {
+  std::string file, byteorder, width, length, bits, photometric, compression, strips, ifds, kind;
+};
+
+void PrintTo(const Row& r, std::ostream* os) {
+  *os << r.file;
+}
+
+std::vector<Row> read_manifest() {
+  std::vector<Row> rows;
+  std::ifstream f(data_path("corpus/MANIFEST.tsv"));
+  std::string line;
+  std::getline(f, line);  // column names
+  while (std::getline(f, line)) {
+    if (line.empty()) continue;
+    std::istringstream in(line);
+    Row r;
+    std::getline(in, r.file, '\t');
+    std::getline(in, r.byteorder, '\t');
+    std::getline(in, r.width, '\t');
+    std::getline(in, r.length, '\t');
+    std::getline(in, r.bits, '\t');
+    std::getline(in, r.photometric, '\t');
+    std::getline(in, r.compression, '\t');
+    std::getline(in, r.strips, '\t');
+    std::getline(in, r.ifds, '\t');
+    std::getline(in, r.kind, '\t');
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+enum class Outcome {
+  loads,    // loads; every pixel equals the oracle's
+  refused,  // the parser refuses it (result 1 or 2): store, histogram, picture stay
+  fault,    // the parser fails part way or meets a second IFD: the load goes on to empty
+            // the histogram and re-create the store, and leaves the header invalid
+  layout,   // header good, sample layout not decodable: store re-created empty at the
+            // file's size, histogram emptied, header still valid
+};
+
+struct Expectation {
+  Outcome outcome = Outcome::loads;
+  std::string error;  // the error line the load must add (empty: none)
+  std::string why;    // for exceptions: why the viewer differs from the other readers
+  // loads: the oracle's options (see oracle_pixels.py), and the rows the viewer fills from
+  // the file: rows past them are 0 (-1: all rows).
+  std::string oracle_options;
+  int rows_read = -1;
+};
+
+Expectation expect(Outcome outcome, std::string error, std::string why = "",
+                   std::string oracle_options = "", int rows_read = -1) {
+  return Expectation{outcome, std::move(error), std::move(why), std::move(oracle_options),
+                     rows_read};
+}
+
+// Files whose outcome is not the one the manifest's columns give.
+const std::map<std::string, Expectation> kExceptions = {
+    {"libtiff/test_ifd_loop_to_self.tif",
+     expect(
+         Outcome::fault, kMultipleIfds,
+         "its next-IFD offset points back at its own IFD: the manifest counts one IFD, the viewer "
+         "refuses any non-zero next-IFD offset")},
+    {"pillow/16bit.r.tif",
+     expect(Outcome::loads, "",
+            "FillOrder 2 (bits of each byte stored in reverse): the viewer does not honour it and "
+            "shows the bytes as they stand, so the oracle's bytes are bit-reversed to compare",
+            "--reverse-bits")},
+    {"pillow/16bit.s.tif",
+     expect(Outcome::loads, kStripsMissing,
+            "signed samples (SampleFormat 2) are shown as unsigned: the oracle's bits are taken as "
+            "unsigned. The file has no RowsPerStrip, so the 3 of the image loaded before is kept: "
+            "the viewer expects 4 strips, finds one offset, reads rows 1-3 and leaves the rest 0",
+            "", 3)},
+    {"pillow/8bit.s.tif",
+     expect(Outcome::loads, "", "signed 8-bit samples shown as unsigned, as 16bit.s.tif")},
+    {"pillow/tiff_wrong_bits_per_sample.tiff",
+     expect(Outcome::loads, "",
+            "one BitsPerSample value (8) with photometric 2 and four samples per pixel: the viewer "
+            "does not read SamplesPerPixel and takes every pixel as three interleaved bytes",
+            "--as-rgb3")},
+    {"pillow/tiff_overflow_rows_per_strip.tif",
+     expect(Outcome::fault, kHeaderFault,
+            "RowsPerStrip is the LONG 2147483649: it reads as 0 (\"problem making long\"), and "
+            "StripByteCounts after it is a fault")},
+    {"pillow/tiff_strip_planar_raw.tif",
+     expect(Outcome::loads, "",
+            "PlanarConfiguration 2: the viewer does not read the tag and takes the red plane's "
+            "strips as interleaved RGB rows, running on into the strips after each",
+            "--planes-as-interleaved")},
+    {"pillow/tiff_tiled_raw.tif",
+     expect(Outcome::loads, kStripsMissing,
+            "tiled, so no StripOffsets and no RowsPerStrip: the 3 rows per strip of the image "
+            "loaded before are kept, no strip has an offset, and every row is 0",
+            "", 0)},
+    {"pillow/tiff_tiled_planar_raw.tif",
+     expect(Outcome::loads, kStripsMissing, "tiled, as tiff_tiled_raw.tif", "", 0)},
+    {"pillow/crash-2020-10-test.tif",
+     expect(Outcome::fault, kHeaderFault,
+            "entries with garbage numbers: a value past the 16-bit range or a read past the end "
+            "of the file stops the walk before Compression")},
+    {"pillow/crash-63b1dffefc8c075ddc606c0a2f5fdc15ece78863.tif",
+     expect(Outcome::fault, kHeaderFault, "garbage entries, as crash-2020-10-test.tif")},
+    {"pillow/oom-225817ca0f8c663be7ab4b9e717b02c661e66834.tif",
+     expect(Outcome::fault, kHeaderFault,
+            "an IFD that runs past the end of the file (88 bytes in all)")},
+    {"pillow/10ct_32bit_128.tiff",
+     expect(
+         Outcome::layout, kLayoutError,
+         "no PhotometricInterpretation: the value of the image loaded before (1) is kept; 32 bits "
+         "per sample is outside the layout table")},
+};
+
+bool is_number(const std::string& s) {
+  return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+int number_or(const std::string& s, int fallback) {
+  return is_number(s) ? std::stoi(s) : fallback;
+}
+
+int count_values(const std::string& s) {
+  std::istringstream in(s);
+  int n = 0;
+  for (std::string w; in >> w;) ++n;
+  return n;
+}
+
+// What the viewer's rules give for a manifest row, tags met in ascending order after the
+// good image (8-bit grey, photometric 1) was loaded.
+Expectation expected_for(const Row& r) {
+  if (auto it = kExceptions.find(r.file); it != kExceptions.end()) return it->second;
+  if (r.kind == "(bigtiff)") return expect(Outcome::refused, kNotTiff);
+  // 16-bit fields take values up to 32767; a fourth bits-per-sample value is a fault too.
+  if (number_or(r.width, 0) > 32767 || number_or(r.length, 0) > 32767 || count_values(r.bits) > 3 ||
+      number_or(r.compression, 1) > 32767) {
+    return expect(Outcome::fault, kHeaderFault);
+  }
+  if (number_or(r.compression, 1) != 1) return expect(Outcome::refused, kCompressionError);
+  const int photometric = number_or(r.photometric, 1);
+  if (photometric > 32767) return expect(Outcome::fault, kHeaderFault);
+  if (photometric > 2) return expect(Outcome::refused, kPhotometricError);
+  if (number_or(r.ifds, 1) > 1) return expect(Outcome::fault, kMultipleIfds);
+  if (r.kind == "other") return expect(Outcome::layout, kLayoutError);
+  return expect(Outcome::loads, "");
+}
+
+// The oracle's samples of a file: width, length, samples per pixel, then the samples.
+struct OraclePixels {
+  std::uint32_t width = 0, length = 0, samples = 0;
+  std::vector<std::uint32_t> values;
+  std::uint32_t at(std::uint32_t x, std::uint32_t y, std::uint32_t c) const {  // from 0
+    return values[(static_cast<std::size_t>(y) * width + x) * samples + c];
+  }
+};
+
+OraclePixels run_oracle(const std::string& path, const std::string& options) {
+  std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
+                    "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
+  OraclePixels o;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (p == nullptr) return o;
+  std::uint32_t head[3] = {};
+  if (std::fread(head, sizeof head, 1, p) == 1) {
+    o.width = head[0];
+    o.length = head[1];
+    o.samples = head[2];
+    o.values.resize(static_cast<std::size_t>(o.width) * o.length * o.samples);
+    if (std::fread(o.values.data(), 4, o.values.size(), p) != o.values.size()) o.values.clear();
+  }
+  if (::pclose(p) != 0) o.values.clear();
+  return o;
+}
+
+// The value the viewer keeps for a pixel: the sample itself, or for three samples the grey
+// of red, green and blue weighted 1/4, 1/2, 1/4, halves to even.
+std::int32_t shown_value(const OraclePixels& o, std::uint32_t x, std::uint32_t y) {
+  if (o.samples == 1) return static_cast<std::int32_t>(o.at(x, y, 0));
+  double g = 0.25 * o.at(x, y, 0) + 0.5 * o.at(x, y, 1) + 0.25 * o.at(x, y, 2);
+  return static_cast<std::int32_t>(std::nearbyint(g));
+}
+
+int divisor_for(const Row& r, const OraclePixels& o) {
+  if (o.samples != 1) return 1;
+  const int bits = number_or(r.bits, 8);
+  return bits == 16 ? 256 : bits == 12 ? 16 : 1;
+}
+
+void check_loaded(const Row& r, const Expectation& e, const Viewer& v, const std::string& added) {
+  const OraclePixels o = run_oracle(data_path("corpus/" + r.file), e.oracle_options);
+  ASSERT_FALSE(o.values.empty()) << "the oracle could not read " << r.file;
+  if (e.error.empty()) {
+    EXPECT_EQ(added.find("[error]"), std::string::npos) << added;
+  } else {
+    EXPECT_TRUE(contains_line(added, e.error)) << added;
+  }
+  ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(o.width));
+  ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(o.length));
+  ASSERT_TRUE(o.samples == 1 || o.samples == 3) << o.samples;
+
+  const std::uint32_t rows = e.rows_read >= 0 ? static_cast<std::uint32_t>(e.rows_read) : o.length;
+  HistogramCounts bins{};
+  const int d = divisor_for(r, o);
+  int mismatches = 0;
+  for (std::uint32_t y = 0; y < o.length; ++y) {
+    for (std::uint32_t x = 0; x < o.width; ++x) {
+      const std::int32_t want = y < rows ? shown_value(o, x, y) : 0;
+      ++bins[static_cast<std::size_t>(want / d)];
+      for (int c = 1; c <= (o.samples == 3 ? 3 : 1); ++c) {
+        const std::int32_t got = v.app.store.at(c, x + 1, y + 1);
+        if (got != want && ++mismatches <= 5) {
+          ADD_FAILURE() << "channel " << c << " pixel (" << x + 1 << ", " << y + 1 << "): viewer "
+                        << got << ", oracle " << want;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_TRUE(v.app.histogram.bins == bins) << "histogram differs from the oracle's values";
+  EXPECT_TRUE(v.tk.chart == bins) << "chart differs from the oracle's values";
+}
+
+class Corpus : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
+  const Row& r = GetParam();
+  const Expectation e = expected_for(r);
+  SCOPED_TRACE(r.file + (e.why.empty() ? "" : " (" + e.why + ")"));
+
+  Viewer v;
+  TempFile good(good_image());
+  v.load(good.path());
+  const Snapshot before = Snapshot::of(v);
+  const std::string text = v.messages();
+
+  v.load(data_path("corpus/" + r.file));
+  const std::string added = v.added_since(text);
+  EXPECT_EQ(v.app.busy, 0);
+  EXPECT_EQ(v.app.files.open_count(), 0);
+
+  const Snapshot after = Snapshot::of(v);
+  if (e.outcome != Outcome::loads) {
+    EXPECT_TRUE(contains_line(added, e.error)) << "expected " << e.error << ", got:\n" << added;
+  }
+  switch (e.outcome) {
+    case Outcome::loads:
+      check_loaded(r, e, v, added);
+      return;
+    case Outcome::refused:
+      EXPECT_EQ(after.headervalid, 0);
+      expect_image_kept(before, after, "refused by the parser");
+      break;
+    case Outcome::fault:
+    case Outcome::layout:
+      // The parser returned 0, so the load went on to empty the histogram and re-create the
+      // store; the picture keeps showing the last image.
+      EXPECT_EQ(after.headervalid, e.outcome == Outcome::layout ? -1 : 0);
+      if (e.outcome == Outcome::layout) {
+        EXPECT_EQ(after.width, number_or(r.width, 0));
+        EXPECT_EQ(after.length, number_or(r.length, 0));
+      }
+      EXPECT_TRUE(std::all_of(after.channel1.begin(), after.channel1.end(),
+                              [](std::int32_t x) { return x == 0; }));
+      EXPECT_TRUE(after.histogram == HistogramCounts{});
+      EXPECT_EQ(after.picture, before.picture);
+      break;
+  }
+  // Still usable: the good image loads again as it did the first time.
+  v.load(good.path());
+  expect_image_kept(before, Snapshot::of(v), "the good image loaded again");
+}
+
+std::string test_name(const ::testing::TestParamInfo<Row>& info) {
+  std::string name = info.param.file;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ThirdParty, Corpus, ::testing::ValuesIn(read_manifest()), test_name);
+
+TEST(CorpusManifest, ListsEveryFileOfTheCorpusAndEveryExceptionIsAFileOfIt) {
+  std::set<std::string> listed;
+  for (const auto& r : read_manifest()) listed.insert(r.file);
+  std::set<std::string> present;
+  for (const char* dir : {"libtiff", "pillow"}) {
+    for (const auto& e : std::filesystem::directory_iterator(data_path("corpus/") + dir)) {
+      std::string name = e.path().filename().string();
+      if (name == "LICENSE" || name == "LICENSE.md") continue;
+      present.insert(std::string(dir) + "/" + name);
+    }
+  }
+  EXPECT_EQ(listed, present);
+  EXPECT_GE(listed.size(), 140u);
+  for (const auto& [file, e] : kExceptions) EXPECT_TRUE(listed.count(file)) << file;
+}
+
+}  // namespace
+}  // namespace vtr::test

@@ -1,0 +1,153 @@
+// Memory and descriptor safety of the load path: a huge declared image in a tiny file, and a
+// long run of good and bad loads in one process.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/hostile_support.h"
+
+namespace vtr::test {
+namespace {
+
+// A file of a few hundred bytes whose header declares the largest image the 16-bit fields
+// allow: the store would take 4 x 32768 x 32768 x 4 bytes = 16 GiB.
+Bytes huge_declared(int bits, int photometric, bool mm) {
+  TiffBuilder b(mm);
+  b.short_value(256, 32767).short_value(257, 32767);
+  if (photometric == 2) {
+    b.shorts_at(258, {8, 8, 8});
+  } else {
+    b.short_value(258, static_cast<std::uint16_t>(bits));
+  }
+  b.short_value(259, 1).short_value(262, static_cast<std::uint16_t>(photometric));
+  b.strip_offsets({0}).long_value(278, 32767).long_value(279, 64);
+  b.data(Bytes(64, 0x5a));
+  return b.build();
+}
+
+struct HugeCase {
+  const char* name;
+  int bits;
+  int photometric;
+  bool mm;
+};
+
+TEST(Resources, HugeDeclaredImageIsRefusedWithoutTakingItsMemory) {
+  const HugeCase cases[] = {
+      {"grey8 II", 8, 1, false},  {"grey12 MM", 12, 1, true}, {"grey16 II", 16, 1, false},
+      {"grey16 MM", 16, 1, true}, {"rgb8 II", 8, 2, false},
+  };
+  for (const auto& c : cases) {
+    Viewer v;
+    TempFile good(good_image());
+    v.load(good.path());
+    const Snapshot before = Snapshot::of(v);
+    const std::string text = v.messages();
+    const std::uint64_t rss = resident_bytes();
+
+    TempFile huge(huge_declared(c.bits, c.photometric, c.mm));
+    v.load(huge.path());
+
+    const std::string added = v.added_since(text);
+    EXPECT_EQ(added.rfind("[error]", 0), 0u) << c.name << ": no error line on top:\n" << added;
+    EXPECT_LT(resident_bytes(), rss + (64u << 20)) << c.name;
+    EXPECT_EQ(v.app.busy, 0) << c.name;
+    EXPECT_EQ(v.app.files.open_count(), 0) << c.name;
+    expect_image_kept(before, Snapshot::of(v), c.name);
+  }
+}
+
+TEST(Resources, TheDefaultLimitRefusesAStoreLargerThanHalfOfAvailableMemory) {
+  // 32767 x 32767 needs 16 GiB. The check must hold on any machine this runs on: with less
+  // than 32 GiB available the default limit must refuse it.
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key;
+  std::uint64_t available_kib = 0;
+  while (meminfo >> key) {
+    if (key == "MemAvailable:") {
+      meminfo >> available_kib;
+      break;
+    }
+  }
+  ASSERT_GT(available_kib, 0u);
+  if (available_kib * 1024 / 2 >= PixelStore::bytes_for(32767, 32767)) {
+    GTEST_SKIP() << "more than 32 GiB available: the default limit lets a 16 GiB store through";
+  }
+  Viewer v;
+  ASSERT_EQ(v.app.store_limit, 0u);
+  TempFile huge(huge_declared(16, 1, false));
+  v.load(huge.path());
+  EXPECT_TRUE(v.app.store.empty()) << "a store was made for the huge image";
+}
+
+// Good files of every kind and bad ones of many sorts, loaded in turn.
+std::vector<Bytes> mixed_files() {
+  std::vector<Bytes> files;
+  files.push_back(good_image());
+  ImageSpec g16{true, 40, 30, 16, 1, 7, {}};
+  std::vector<std::uint16_t> s16(40 * 30);
+  for (std::size_t i = 0; i < s16.size(); ++i) s16[i] = static_cast<std::uint16_t>(i * 97);
+  g16.pixels = pack16(s16, true);
+  files.push_back(image(g16));
+  ImageSpec g12{false, 33, 9, 12, 1, 4, {}};
+  std::vector<std::uint16_t> s12(33 * 9);
+  for (std::size_t i = 0; i < s12.size(); ++i) s12[i] = static_cast<std::uint16_t>(i * 13 % 4096);
+  g12.pixels = pack12(s12, 33);
+  files.push_back(image(g12));
+  ImageSpec rgb{false, 20, 10, 8, 2, 3, Bytes(20 * 10 * 3, 0x80)};
+  files.push_back(image(rgb));
+
+  Bytes truncated = image(g16);
+  truncated.resize(truncated.size() / 2);
+  files.push_back(truncated);
+  files.push_back(Bytes{'I', 'I', 42, 0});                                 // header cut short
+  files.push_back(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});                      // not a TIFF file
+  files.push_back(TiffBuilder().short_value(259, 5).build());              // compressed
+  files.push_back(TiffBuilder().short_value(262, 3).build());              // palette
+  files.push_back(TiffBuilder().short_value(256, 1).next_ifd(8).build());  // two IFDs
+  files.push_back(huge_declared(8, 1, false));
+  ImageSpec white{false, 4, 4, 8, 0, 0, Bytes(16, 1)};
+  files.push_back(image(white));  // unsupported layout
+  files.push_back(Bytes{});       // empty file
+  return files;
+}
+
+TEST(Resources, AThousandLoadsLeaveDescriptorsAndMemoryFlat) {
+  std::vector<std::unique_ptr<TempFile>> temps;
+  for (const auto& f : mixed_files()) temps.push_back(std::make_unique<TempFile>(f));
+  const std::string missing = temps.front()->path() + ".missing";
+
+  Viewer v;
+  int step = 0;
+  auto one = [&] {
+    const int k = step++;
+    const std::size_t n = temps.size() + 2;
+    if (static_cast<std::size_t>(k) % n == temps.size()) {
+      v.load(missing);  // cannot be opened
+    } else if (static_cast<std::size_t>(k) % n == temps.size() + 1) {
+      v.header(temps[static_cast<std::size_t>(k / 7) % temps.size()]->path());
+    } else {
+      v.load(temps[static_cast<std::size_t>(k) % n]->path());
+    }
+    ASSERT_EQ(v.app.busy, 0) << "load " << k;
+    ASSERT_EQ(v.app.files.open_count(), 0) << "load " << k;
+  };
+
+  for (int i = 0; i < 100; ++i) one();  // settle the allocator and the message area
+  const int fds = open_descriptors();
+  const std::uint64_t rss = resident_bytes();
+  for (int i = 0; i < 900; ++i) one();
+
+  EXPECT_EQ(open_descriptors(), fds);
+  if (!kUnderAddressSanitizer) {
+    // The message area grows by a few lines per load (well under 1 MiB in all); anything
+    // per-load that is kept shows as many megabytes after 900 loads.
+    EXPECT_LT(resident_bytes(), rss + (8u << 20));
+  }
+}
+
+}  // namespace
+}  // namespace vtr::test
