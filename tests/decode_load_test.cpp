@@ -7,6 +7,7 @@
 #include "decode/readfile.h"
 #include "decode/store_memory.h"
 #include "tests/decode_fixture.h"
+#include "ui/commands.h"
 #include "ui/messages.h"
 
 namespace vtr {
@@ -310,6 +311,20 @@ TEST_F(LoadTest, HeaderAcceptedButNotUsableDecodesNothing) {
   EXPECT_EQ(histogramsum(), 0);
   EXPECT_EQ(tk.chart, HistogramCounts{});
   EXPECT_EQ(app.files.open_count(), 0);
+}
+
+TEST_F(LoadTest, ExitConfirmedDuringALoadStopsItAtTheNextRow) {
+  const SampleImage im = test::makeimage(8, 1, false, 2, 6);
+  tk.box_answers = {Answer::yes};
+  tk.pump_actions = {nullptr, nullptr, nullptr, [&] { Command1_Click(app); }};
+  auto f = load(im);
+  EXPECT_TRUE(tk.ended);
+  EXPECT_EQ(tk.pumps, 4);  // the driver's two, then the first two rows
+  EXPECT_EQ(countlines("imagefile read"), 0);
+  EXPECT_EQ(app.store.at(1, 1, 1), im.expected(1, 1));
+  EXPECT_EQ(app.store.at(1, 1, 6), 0);
+  EXPECT_EQ(app.files.open_count(), 0);
+  EXPECT_EQ(app.busy, kFalse);
 }
 
 int openfds() {
