@@ -1,0 +1,238 @@
+// Hostile and broken files (tests/data/regressions/): each one broke, or would break, a reader
+// that trusts the header. Every file goes through the whole get-image command twice: in a
+// fresh viewer, and after a good image. Either it loads the image another reader sees (rows
+// the file lacks read as 0), or it adds an "[error]" line; either way the command ends with
+// busy cleared and no file open, a file refused before the store is touched leaves the good
+// image as it was, and the viewer goes on working.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "display/paint.h"
+#include "display/readout.h"
+#include "tests/hostile_support.h"
+
+namespace vtr::test {
+namespace {
+
+constexpr const char* kHeaderFault = "[error] Problem in reading TIFF header";
+constexpr const char* kStripsMissing = "[error] strip offsets missing - missing strips read as 0";
+
+enum class Outcome {
+  same,     // (fresh viewer only) as after a good image
+  image,    // loads; every pixel as tifffile or Pillow reads it, rows past `rows` 0
+  refused,  // the parser refuses it or the store cannot be had: the previous image stays
+  emptied,  // the parser fails part way: the load empties histogram and store, no usable header
+};
+
+struct Case {
+  const char* file;
+  Outcome outcome;    // after a good image
+  const char* error;  // the line the load must add; nullptr: no "[error]" line at all
+  int rows = -1;      // image: rows with pixels from the file, the rest 0 (-1: all)
+  const char* oracle_options = "";
+  Outcome fresh = Outcome::same;  // in a fresh viewer, where that differs
+  const char* fresh_error = nullptr;
+};
+
+constexpr const char* kCutShort = "[error] image data cut short - missing pixels read as 0";
+
+const Case kCases[] = {
+    // 16 GiB of store for a file of 186 bytes.
+    {"huge-declared-32767x32767.tif", Outcome::refused,
+     "[error] not enough memory for a 32767 x 32767 image"},
+    // Rows of 40000 and 33000 bytes: past a 16-bit row byte count.
+    {"grey16-wider-than-16383.tif", Outcome::image, nullptr},
+    {"rgb8-wider-than-10922.tif", Outcome::image, nullptr},
+    // 2000 strips of one row but one offset: the strips past it (and past the 1024 the
+    // header holds) are missing, never read from beyond the offset array.
+    {"strips-beyond-1024.tif", Outcome::image, kStripsMissing, 1},
+    {"strip-offset-past-end.tif", Outcome::image, kCutShort, 0},
+    {"pixels-cut-short.tif", Outcome::image, kCutShort, -1, "--pad"},
+    // No RowsPerStrip: after the good image its 3 rows per strip are kept, which is this
+    // image's length; in a fresh viewer the value is 0 and the image is one strip.
+    {"no-rowsperstrip-no-bytecounts.tif", Outcome::image, nullptr},
+    // RowsPerStrip 0 or 2^31-1 after StripByteCounts: the parser's checks at 279 saw the
+    // good image's 3; the decoder then takes the image as one strip, without dividing by 0
+    // or overflowing. In a fresh viewer the 0 at 279 is the parser's fault.
+    {"rowsperstrip-zero-after-bytecounts.tif", Outcome::image, nullptr, -1, "", Outcome::emptied,
+     kHeaderFault},
+    {"rowsperstrip-max-after-bytecounts.tif", Outcome::image, nullptr, -1, "", Outcome::emptied,
+     kHeaderFault},
+    {"width-zero.tif", Outcome::image, nullptr},
+    {"length-zero.tif", Outcome::image, nullptr},
+    {"ifd-past-end.tif", Outcome::emptied, kHeaderFault},
+    {"ifd-entries-past-end.tif", Outcome::emptied, kHeaderFault},
+    {"ifd-count-negative.tif", Outcome::emptied, kHeaderFault},
+    {"header-only-4-bytes.tif", Outcome::emptied, kHeaderFault},
+    {"stripoffsets-1025.tif", Outcome::emptied, kHeaderFault},
+    {"software-count-past-end.tif", Outcome::emptied, kHeaderFault},
+    {"bitspersample-count-32767-past-end.tif", Outcome::emptied, kHeaderFault},
+    {"resolution-denominator-zero.tif", Outcome::emptied, kHeaderFault},
+    {"date-past-end.tif", Outcome::emptied, kHeaderFault},
+    {"grey12-odd-width-two-strips-mm.tif", Outcome::image, nullptr},
+};
+
+std::string regression_path(const std::string& file) {
+  return data_path("regressions/" + file);
+}
+
+// The samples tifffile or Pillow decode (see tests/tools/oracle_pixels.py).
+std::vector<std::uint32_t> oracle(const std::string& path, const std::string& options,
+                                  std::uint32_t& w, std::uint32_t& l, std::uint32_t& samples) {
+  std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
+                    "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
+  std::vector<std::uint32_t> values;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (p == nullptr) return values;
+  std::uint32_t head[3] = {};
+  if (std::fread(head, sizeof head, 1, p) == 1) {
+    w = head[0];
+    l = head[1];
+    samples = head[2];
+    values.resize(static_cast<std::size_t>(w) * l * samples);
+    if (std::fread(values.data(), 4, values.size(), p) != values.size()) values.clear();
+  }
+  if (::pclose(p) != 0) values.clear();
+  return values;
+}
+
+void check_image(const Case& c, const Viewer& v) {
+  std::uint32_t w = 0, l = 0, samples = 1;
+  std::vector<std::uint32_t> o;
+  if (c.rows == 0) {
+    // Nothing of the image is in the file, so no reader has values for it: all 0.
+    w = static_cast<std::uint32_t>(v.app.header.imagewidth);
+    l = static_cast<std::uint32_t>(v.app.header.imagelength);
+  } else {
+    o = oracle(regression_path(c.file), c.oracle_options, w, l, samples);
+  }
+  if (w == 0 || l == 0) {
+    // Other readers refuse an image without pixels; the viewer shows an empty one.
+    EXPECT_TRUE(v.app.store.width() == 0 || v.app.store.length() == 0);
+    EXPECT_EQ(v.app.header.headervalid, -1);
+    return;
+  }
+  ASSERT_TRUE(c.rows == 0 || !o.empty()) << "the oracle could not read " << c.file;
+  ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(w));
+  ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(l));
+  const std::uint32_t rows = c.rows >= 0 ? static_cast<std::uint32_t>(c.rows) : l;
+  int mismatches = 0;
+  for (std::uint32_t y = 0; y < l; ++y) {
+    for (std::uint32_t x = 0; x < w; ++x) {
+      std::int32_t want = 0;
+      if (y < rows) {
+        const std::uint32_t* s = &o[(static_cast<std::size_t>(y) * w + x) * samples];
+        want = static_cast<std::int32_t>(
+            samples == 3 ? std::nearbyint(0.25 * s[0] + 0.5 * s[1] + 0.25 * s[2]) : s[0]);
+      }
+      const std::int32_t got = v.app.store.at(1, x + 1, y + 1);
+      if (got != want && ++mismatches <= 5) {
+        ADD_FAILURE() << "pixel (" << x + 1 << ", " << y + 1 << "): viewer " << got << ", oracle "
+                      << want;
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  std::int64_t counted = 0;
+  for (auto n : v.app.histogram.bins) counted += n;
+  EXPECT_EQ(counted, static_cast<std::int64_t>(w) * l);
+}
+
+void check_case(Case c, bool fresh, Viewer& v, const Snapshot& before, const std::string& text) {
+  if (fresh && c.fresh != Outcome::same) {
+    c.outcome = c.fresh;
+    c.error = c.fresh_error;
+  }
+  const std::string added = v.added_since(text);
+  EXPECT_EQ(v.app.busy, 0);
+  EXPECT_EQ(v.app.files.open_count(), 0);
+  if (c.error != nullptr) {
+    EXPECT_TRUE(contains_line(added, c.error)) << "expected " << c.error << ", got:\n" << added;
+  } else {
+    EXPECT_EQ(added.find("[error]"), std::string::npos) << added;
+  }
+  const Snapshot after = Snapshot::of(v);
+  switch (c.outcome) {
+    case Outcome::same:
+    case Outcome::image:
+      check_image(c, v);
+      break;
+    case Outcome::refused:
+      EXPECT_EQ(after.headervalid, 0);
+      expect_image_kept(before, after, "refused");
+      break;
+    case Outcome::emptied:
+      EXPECT_EQ(after.headervalid, 0);
+      EXPECT_TRUE(after.histogram == HistogramCounts{});
+      EXPECT_TRUE(std::all_of(after.channel1.begin(), after.channel1.end(),
+                              [](std::int32_t x) { return x == 0; }));
+      EXPECT_EQ(after.picture, before.picture);
+      break;
+  }
+  // The viewer goes on working: refresh and a read-out run over what is left, and a good
+  // image loads.
+  refresh_button_Click(v.app);
+  picture1_mousedown(v.app, 1, 0, 1.0f, 1.0f);
+  EXPECT_EQ(v.app.busy, 0);
+  TempFile good(good_image());
+  v.load(good.path());
+  EXPECT_EQ(v.app.store.width(), 6);
+  EXPECT_EQ(v.app.store.at(1, 1, 1), 7);
+}
+
+class Regression : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Regression, InAFreshViewer) {
+  const Case& c = GetParam();
+  Viewer v;
+  const Snapshot before = Snapshot::of(v);
+  const std::string text = v.messages();
+  v.load(regression_path(c.file));
+  check_case(c, true, v, before, text);
+}
+
+TEST_P(Regression, AfterAGoodImage) {
+  const Case& c = GetParam();
+  Viewer v;
+  TempFile good(good_image());
+  v.load(good.path());
+  const Snapshot before = Snapshot::of(v);
+  const std::string text = v.messages();
+  v.load(regression_path(c.file));
+  check_case(c, false, v, before, text);
+}
+
+std::string case_name(const ::testing::TestParamInfo<Case>& info) {
+  std::string name = info.param.file;
+  name = name.substr(0, name.rfind('.'));
+  for (char& ch : name) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+}
+
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Regression, ::testing::ValuesIn(kCases), case_name);
+
+TEST(RegressionFolder, EveryFileHasItsExpectation) {
+  std::set<std::string> listed;
+  for (const auto& c : kCases) listed.insert(c.file);
+  std::set<std::string> present;
+  for (const auto& e : std::filesystem::directory_iterator(data_path("regressions"))) {
+    present.insert(e.path().filename().string());
+  }
+  EXPECT_EQ(listed, present);
+}
+
+}  // namespace
+}  // namespace vtr::test
