@@ -1,0 +1,80 @@
+// Opens the main window and runs one scripted session for the shell tests, printing what it
+// did. Commands (first argument):
+//   print OUT.png            press print; save a grab of the window first; print the top line
+//   printhelp                open help, pick Print; print the top line and the tab
+//   helppdf OUT.pdf          the help text laid out for the default printer, as a PDF file
+//   load FILE copy SECONDS   load FILE, press copy, then keep the window open for SECONDS
+#include <QApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "tests/gui/gui_support.h"
+#include "ui/messages.h"
+#include "ui/qt/form2.h"
+#include "ui/qt/picture_surface.h"
+
+using namespace vtr;
+
+namespace {
+
+void say(const std::string& what, const std::string& text) {
+  std::printf("%s: %s\n", what.c_str(), text.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc < 2) return 2;
+  const std::string command = argv[1];
+  auto w = gui::open_window();
+  QApplication::processEvents();
+
+  if (command == "print" && argc >= 3) {
+    w->grab().save(QString::fromLocal8Bit(argv[2]));
+    gui::click(*w, Button::printbutton);
+    say("top", gui::top_line(*w));
+    say("colour", w->toolkit().back_colour(Button::printbutton) == kIdleColour ? "idle" : "busy");
+    return 0;
+  }
+  if (command == "printhelp") {
+    gui::click(*w, Button::help_button);
+    qt::Form2* f = w->help_window();
+    f->tabs()->setCurrentIndex(kTabPrint - 1);
+    QApplication::processEvents();
+    say("top", gui::top_line(*w));
+    say("tab", std::to_string(f->selected_tab()));
+    return 0;
+  }
+  if (command == "helppdf" && argc >= 3) {
+    // The help text as the default printer would lay it out, written to a local PDF file.
+    gui::click(*w, Button::help_button);
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromLocal8Bit(argv[2]));
+    w->help_window()->tb()->document()->print(&printer);
+    say("written", argv[2]);
+    return 0;
+  }
+  if (command == "load" && argc >= 5) {
+    gui::answer_dialog(*w, argv[2]);
+    gui::click(*w, Button::getimage_button);
+    say("picture", std::to_string(w->picture()->image().width()) + "x" +
+                       std::to_string(w->picture()->image().height()));
+    if (std::string(argv[3]) == "copy") gui::click(*w, Button::copy_button);
+    say("top", gui::top_line(*w));
+    const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+    say("origin", std::to_string(origin.x()) + "," + std::to_string(origin.y()));
+    say("ready", "yes");
+    QTimer::singleShot(static_cast<int>(std::stod(argv[4]) * 1000), &application,
+                       &QCoreApplication::quit);
+    return QApplication::exec();
+  }
+  return 2;
+}

@@ -1,0 +1,52 @@
+#include "tests/gui/gui_support.h"
+
+#include <QApplication>
+
+#include "ui/qt/message_view.h"
+
+namespace vtr::gui {
+
+std::unique_ptr<qt::Form1> open_window() {
+  auto w = std::make_unique<qt::Form1>();
+  w->toolkit().box_hook = [](const qt::BoxRequest& r) {
+    return r.buttons == MsgButtons::ok ? Answer::ok : Answer::no;
+  };
+  w->toolkit().dialog_hook = [] { return std::optional<std::string>(); };
+  w->show();
+  if (!QTest::qWaitForWindowExposed(w.get())) qWarning("window not exposed");
+  return w;
+}
+
+void answer_dialog(qt::Form1& w, const std::string& path) {
+  w.toolkit().dialog_hook = [path]() -> std::optional<std::string> {
+    if (path.empty()) return std::nullopt;
+    return path;
+  };
+}
+
+void click(qt::Form1& w, Button b) {
+  QTest::mouseClick(w.button(b), Qt::LeftButton);
+  QApplication::processEvents();
+}
+
+QColor face_colour(qt::Form1& w, Button b) {
+  QPushButton* button = w.button(b);
+  const QImage shot = w.grab().toImage();
+  const QPoint at = button->geometry().topLeft() + QPoint(2, 3);
+  return shot.pixelColor(at);
+}
+
+QColor qcolour(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+std::string top_line(qt::Form1& w) {
+  const std::string text = w.toolkit().text(TextBox::Text1);
+  return text.substr(0, text.find("\r\n"));
+}
+
+QStringList message_lines(qt::Form1& w) {
+  return QString::fromStdString(w.toolkit().text(TextBox::Text1)).split(QStringLiteral("\r\n"));
+}
+
+}  // namespace vtr::gui

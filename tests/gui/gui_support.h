@@ -1,0 +1,28 @@
+// Helpers for the window tests: a fresh main window per test, clicks, colours on screen.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "ui/qt/form1.h"
+
+namespace vtr::gui {
+
+// A shown main window whose file dialog answers `path` (or cancels when empty) and whose
+// message boxes answer `answer`.
+std::unique_ptr<qt::Form1> open_window();
+void answer_dialog(qt::Form1& w, const std::string& path);
+void click(qt::Form1& w, Button b);
+// The colour drawn near the left edge of a button's face, as the screen shows it.
+QColor face_colour(qt::Form1& w, Button b);
+QColor qcolour(Rgb c);
+// The first line of the message area.
+std::string top_line(qt::Form1& w);
+// The message area's lines, newest first.
+QStringList message_lines(qt::Form1& w);
+
+}  // namespace vtr::gui

@@ -1,0 +1,486 @@
+// The main and help windows driven through their widgets.
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QtTest>
+#include <numeric>
+
+#include "display/intensity.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/tiff_builder.h"
+#include "ui/commands.h"
+#include "ui/helpwindow.h"
+#include "ui/messages.h"
+#include "ui/qt/design.h"
+#include "ui/qt/form2.h"
+#include "ui/qt/histogram_chart.h"
+#include "ui/qt/message_view.h"
+#include "ui/qt/picture_surface.h"
+
+using namespace vtr;
+using vtr::gui::click;
+using vtr::gui::face_colour;
+using vtr::gui::qcolour;
+
+namespace {
+
+constexpr Rgb kStartIntensity{16, 250, 253};
+
+// An 8-bit image whose pixel (x, y), 1-based, is (x * 7 + y * 13) mod 256.
+test::Bytes grey8_file(int w, int l) {
+  test::ImageSpec s;
+  s.width = w;
+  s.length = l;
+  for (int y = 1; y <= l; ++y)
+    for (int x = 1; x <= w; ++x)
+      s.pixels.push_back(static_cast<std::uint8_t>((x * 7 + y * 13) % 256));
+  return test::image(s);
+}
+
+std::uint16_t value16(int x, int y) {
+  return static_cast<std::uint16_t>((x * 997 + y * 4099) % 65536);
+}
+
+test::Bytes grey16_mm_file(int w, int l) {
+  test::ImageSpec s;
+  s.mm = true;
+  s.width = w;
+  s.length = l;
+  s.bits = 16;
+  std::vector<std::uint16_t> v;
+  for (int y = 1; y <= l; ++y)
+    for (int x = 1; x <= w; ++x) v.push_back(value16(x, y));
+  s.pixels = test::pack16(v, true);
+  return test::image(s);
+}
+
+}  // namespace
+
+class GuiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startupState();
+  void layoutFollowsTheDesign();
+  void getImage8Bit();
+  void getImage16BitMm();
+  void samplesLoad();
+  void intensityButtons();
+  void pictureClickReadsOut();
+  void copyPutsThePictureOnTheClipboard();
+  void clearEmptiesTheWindow();
+  void helpWindow();
+  void exitAnsweredNo();
+  void largePictureScrollsInsideItsArea();
+  void fileFilterMatchesAnyCase();
+};
+
+void GuiTest::startupState() {
+  auto w = gui::open_window();
+  qt::QtToolkit& tk = w->toolkit();
+
+  struct Expect {
+    Button b;
+    Rgb colour;
+  };
+  const Expect colours[] = {
+      {Button::getimage_button, kIdleColour},    {Button::getheader_button, kIdleColour},
+      {Button::printbutton, kIdleColour},        {Button::copy_button, kIdleColour},
+      {Button::refresh_button, kIdleColour},     {Button::help_button, kIdleColour},
+      {Button::clear_button, kIdleColour},       {Button::Command1, Rgb{255, 0, 0}},
+      {Button::imageinvert, Rgb{255, 255, 255}}, {Button::Command7, kStartIntensity},
+      {Button::Command8, kStartIntensity},       {Button::Command9, kStartIntensity},
+  };
+  for (const Expect& e : colours) {
+    QCOMPARE(tk.back_colour(e.b), e.colour);
+    QVERIFY2(face_colour(*w, e.b) == qcolour(e.colour),
+             qPrintable(w->button(e.b)->text() + QLatin1Char(' ') + face_colour(*w, e.b).name()));
+  }
+  QCOMPARE(w->slider(Slider::image_min)->value(), 0);
+  QCOMPARE(w->slider(Slider::image_max)->value(), 255);
+  QCOMPARE(w->progress_bar()->value(), 0);
+
+  QCOMPARE(tk.text(TextBox::Text1), std::string("Welcome to VantrelTIFFReader\r\n"));
+  QCOMPARE(w->message_view()->toPlainText(), QStringLiteral("Welcome to VantrelTIFFReader\n"));
+
+  const QList<QPointF> pts = w->chart()->points();
+  QCOMPARE(pts.size(), 256);
+  for (int i = 0; i < 256; ++i) QCOMPARE(pts[i], QPointF(i, 0));
+
+  const QImage& pic = w->picture()->image();
+  QCOMPARE(pic.size(), QSize(512, 512));
+  QCOMPARE(pic.pixelColor(500, 500), QColor(192, 192, 192));
+  int black = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 300; ++x) black += pic.pixelColor(x, y) == QColor(0, 0, 0);
+  QVERIFY2(black > 200, "the title is drawn in black near the top left");
+
+  QCOMPARE(w->app().busy, kFalse);
+  QCOMPARE(w->app().header.headervalid, kFalse);
+}
+
+void GuiTest::layoutFollowsTheDesign() {
+  auto w = gui::open_window();
+  QCOMPARE(w->size(), QSize(877, 561));
+  QCOMPARE(w->minimumSize(), w->maximumSize());
+  QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel TIFF Reader Version 1.06"));
+  struct Place {
+    QWidget* widget;
+    qt::TwipRect design;
+    const char* caption;
+    const char* tooltip;
+  };
+  const Place places[] = {
+      {w->button(Button::Command1), qt::kCommand1, "exit", "exits VantrelTIFFReader"},
+      {w->button(Button::getimage_button), qt::kGetImageButton, "get image",
+       "Get new image from disk"},
+      {w->button(Button::printbutton), qt::kPrintButton, "print", "print a copy of this form"},
+      {w->button(Button::copy_button), qt::kCopyButton, "copy ",
+       "make a copy of the picture in the clipboard"},
+      {w->button(Button::refresh_button), qt::kRefreshButton, "refresh",
+       "Refresh current image using intensity settings"},
+      {w->button(Button::clear_button), qt::kClearButton, "clear", ""},
+      {w->button(Button::help_button), qt::kHelpButton, "help", ""},
+      {w->button(Button::imageinvert), qt::kImageInvert, "Invert", ""},
+      {w->button(Button::Command7), qt::kCommand7, "reset", ""},
+      {w->button(Button::Command8), qt::kCommand8, "bestfit", ""},
+      {w->button(Button::Command9), qt::kCommand9, "fullrange", ""},
+      {w->button(Button::getheader_button), qt::kGetHeaderButton, "getheader", ""},
+      {w->message_view(), qt::kText1, nullptr, "Shows error messages and image information"},
+      {w->chart(), qt::kMSChart1, nullptr, "Histogram of pixel values in current image"},
+      {w->slider(Slider::image_min), qt::kImageMin, nullptr, "Adjust minium intensity in image"},
+      {w->slider(Slider::image_max), qt::kImageMax, nullptr, "sets maximum intensity in image"},
+      {w->progress_bar(), qt::kProgressBar1, nullptr, ""},
+      {w->line_box(TextBox::image_date), qt::kImageDate, nullptr, ""},
+      {w->picture_area(), qt::kPicture1, nullptr, ""},
+      {w->credits_label(), qt::kLabel9, nullptr, ""},
+  };
+  for (const Place& p : places) {
+    QCOMPARE(p.widget->geometry(), p.design.pixels());
+    QCOMPARE(p.widget->toolTip(), QString::fromLatin1(p.tooltip));
+    if (p.caption) QCOMPARE(static_cast<QPushButton*>(p.widget)->text(), QLatin1String(p.caption));
+  }
+  QCOMPARE(qt::kPicture1.pixels(), QRect(16, 8, 516, 516));
+  // The sliders' steps and ticks.
+  for (Slider s : {Slider::image_min, Slider::image_max}) {
+    QSlider* sl = w->slider(s);
+    QCOMPARE(sl->minimum(), 0);
+    QCOMPARE(sl->maximum(), 255);
+    QCOMPARE(sl->singleStep(), 1);
+    QCOMPARE(sl->pageStep(), 5);
+    QCOMPARE(sl->tickInterval(), 50);
+  }
+  // Tab order: the focus chain passes the controls in their design order.
+  const QList<QWidget*> order = {w->message_view(),
+                                 w->button(Button::Command1),
+                                 w->line_box(TextBox::image_filename),
+                                 w->button(Button::getimage_button),
+                                 w->slider(Slider::image_min),
+                                 w->slider(Slider::image_max),
+                                 w->button(Button::printbutton),
+                                 w->button(Button::refresh_button),
+                                 w->line_box(TextBox::image_date),
+                                 w->button(Button::clear_button),
+                                 w->button(Button::Command9),
+                                 w->button(Button::getheader_button)};
+  QList<QWidget*> chain;
+  QWidget* at = w->message_view();
+  do {
+    if (order.contains(at) && !chain.contains(at)) chain.append(at);
+    at = at->nextInFocusChain();
+  } while (at != w->message_view());
+  QCOMPARE(chain, order);
+}
+
+void GuiTest::getImage8Bit() {
+  auto w = gui::open_window();
+  test::TempFile file(grey8_file(10, 8));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+
+  const QImage& pic = w->picture()->image();
+  QCOMPARE(pic.size(), QSize(5, 4));
+  // Display pixel (c, r) shows stored pixel (2c - 1, 2r - 1) at full range.
+  for (int r = 1; r < 4; ++r)
+    for (int c = 1; c < 5; ++c) {
+      const int v = ((2 * c - 1) * 7 + (2 * r - 1) * 13) % 256;
+      QCOMPARE(pic.pixelColor(c, r), QColor(v, v, v));
+    }
+  const QList<QPointF> pts = w->chart()->points();
+  QCOMPARE(pts.size(), 256);
+  std::array<int, 256> expect{};
+  for (int y = 1; y <= 8; ++y)
+    for (int x = 1; x <= 10; ++x) ++expect[static_cast<std::size_t>((x * 7 + y * 13) % 256)];
+  for (int i = 0; i < 256; ++i)
+    QCOMPARE(pts[i].y(), static_cast<double>(expect[static_cast<std::size_t>(i)]));
+
+  const QStringList lines = gui::message_lines(*w);
+  QVERIFY(lines[0].startsWith(QStringLiteral("time for last task ")));
+  QCOMPARE(lines[1], QStringLiteral("image painted"));
+  QVERIFY(lines.contains(QStringLiteral("imagefile read")));
+  QVERIFY(lines.contains(QStringLiteral("reading 8 bit image from file")));
+  QCOMPARE(w->line_box(TextBox::image_filename)->text(), QString::fromStdString(file.path()));
+  QCOMPARE(w->line_box(TextBox::image_width)->text().trimmed(), QStringLiteral("10"));
+  QCOMPARE(w->toolkit().back_colour(Button::getimage_button), kIdleColour);
+  QCOMPARE(w->app().busy, kFalse);
+  // The window shows the picture too, not just the image behind it.
+  w->picture()->flush();
+  QApplication::processEvents();
+  const QImage shown = w->picture()->grab().toImage();
+  QCOMPARE(shown.pixelColor(2, 2), pic.pixelColor(2, 2));
+}
+
+void GuiTest::getImage16BitMm() {
+  auto w = gui::open_window();
+  test::TempFile file(grey16_mm_file(12, 6));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+
+  const QImage& pic = w->picture()->image();
+  QCOMPARE(pic.size(), QSize(6, 3));
+  for (int c = 1; c < 6; ++c) {
+    const int v = value16(2 * c - 1, 1) / 256;
+    QCOMPARE(pic.pixelColor(c, 1), QColor(v, v, v));
+  }
+  const QList<QPointF> pts = w->chart()->points();
+  double total = 0;
+  for (const QPointF& p : pts) total += p.y();
+  QCOMPARE(total, 72.0);
+  QCOMPARE(pts[value16(1, 1) / 256].y() >= 1.0, true);
+  QVERIFY(gui::message_lines(*w).contains(QStringLiteral("image painted")));
+  QCOMPARE(w->line_box(TextBox::image_bitspersample)->text().trimmed(), QStringLiteral("16"));
+}
+
+void GuiTest::samplesLoad() {
+  const char* names[] = {"grey8_ii.tif", "grey12_ii.tif", "grey16_mm.tif", "rgb8_ii.tif"};
+  auto w = gui::open_window();
+  for (const char* name : names) {
+    const std::string path = std::string(VTR_SOURCE_DIR) + "/samples/" + name;
+    gui::answer_dialog(*w, path);
+    click(*w, Button::getimage_button);
+    const QString text = QString::fromStdString(w->toolkit().text(TextBox::Text1));
+    QVERIFY2(!text.contains(QStringLiteral("[error]")), name);
+    QCOMPARE(gui::message_lines(*w)[1], QStringLiteral("image painted"));
+    QCOMPARE(w->picture()->image().size(), QSize(128, 128));
+    double total = 0;
+    for (const QPointF& p : w->chart()->points()) total += p.y();
+    QCOMPARE(total, 65536.0);
+    // A microscopy-like picture: mostly dim background, some bright cells.
+    const QImage& pic = w->picture()->image();
+    int top = 0;
+    for (int y = 1; y < 128; ++y)
+      for (int x = 1; x < 128; ++x) top = std::max(top, qGray(pic.pixel(x, y)));
+    int dark = 0, bright = 0;
+    for (int y = 1; y < 128; ++y)
+      for (int x = 1; x < 128; ++x) {
+        const int g = qGray(pic.pixel(x, y));
+        dark += g < top * 3 / 10;
+        bright += g > top * 6 / 10;
+      }
+    QVERIFY2(top > 100 && dark > 4000 && bright > 30,
+             qPrintable(QStringLiteral("%1: top %2, %3 dark, %4 bright")
+                            .arg(name)
+                            .arg(top)
+                            .arg(dark)
+                            .arg(bright)));
+    gui::answer_dialog(*w, "");
+  }
+}
+
+void GuiTest::intensityButtons() {
+  auto w = gui::open_window();
+  qt::QtToolkit& tk = w->toolkit();
+  click(*w, Button::imageinvert);
+  QCOMPARE(face_colour(*w, Button::imageinvert), QColor(75, 75, 75));
+  QCOMPARE(w->app().invimage, kTrue);
+  click(*w, Button::Command8);
+  QCOMPARE(face_colour(*w, Button::Command8), qcolour(kBestFitOnColour));
+  w->slider(Slider::image_min)->setValue(40);
+  w->slider(Slider::image_max)->setValue(90);
+  click(*w, Button::Command9);  // full range
+  QCOMPARE(w->slider(Slider::image_min)->value(), 0);
+  QCOMPARE(w->slider(Slider::image_max)->value(), 255);
+  QCOMPARE(tk.back_colour(Button::Command8), kStartIntensity);
+  click(*w, Button::Command7);  // reset
+  QCOMPARE(face_colour(*w, Button::imageinvert), QColor(255, 255, 255));
+  QCOMPARE(w->app().invimage, kFalse);
+
+  // Refresh with no image: the box, no colour change.
+  click(*w, Button::refresh_button);
+  QVERIFY(!tk.boxes.empty());
+  QCOMPARE(tk.boxes.back().text, std::string("No image to refresh"));
+  QCOMPARE(face_colour(*w, Button::refresh_button), qcolour(kIdleColour));
+
+  // Refresh with an image repaints with the sliders: at min 100, max 101 a mid-level pixel
+  // turns white or black.
+  test::TempFile file(grey8_file(10, 8));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+  w->slider(Slider::image_min)->setValue(0);
+  w->slider(Slider::image_max)->setValue(1);
+  click(*w, Button::refresh_button);
+  const QImage& pic = w->picture()->image();
+  for (int c = 1; c < 5; ++c) QCOMPARE(pic.pixelColor(c, 1), QColor(255, 255, 255));
+  QCOMPARE(tk.back_colour(Button::refresh_button), kIdleColour);
+}
+
+void GuiTest::pictureClickReadsOut() {
+  auto w = gui::open_window();
+  QTest::mouseClick(w->picture(), Qt::LeftButton, {}, QPoint(10, 10));
+  QCOMPARE(w->toolkit().boxes.back().text, std::string("No image to interogate"));
+
+  test::TempFile file(grey8_file(40, 30));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+  QTest::mouseClick(w->picture(), Qt::LeftButton, {}, QPoint(10, 5));
+  const std::string line = gui::top_line(*w);
+  QVERIFY2(line.rfind("Pixel  x= 20; y= 10; I=", 0) == 0, line.c_str());
+  QCOMPARE(line.substr(line.find("I=") + 2), " " + std::to_string((20 * 7 + 10 * 13) % 256));
+}
+
+void GuiTest::copyPutsThePictureOnTheClipboard() {
+  auto w = gui::open_window();
+  click(*w, Button::copy_button);
+  QCOMPARE(gui::top_line(*w), std::string("image copied to clipboard"));
+  const QImage got = QGuiApplication::clipboard()->image();
+  QCOMPARE(got.size(), QSize(512, 512));
+  QCOMPARE(got.convertToFormat(QImage::Format_RGB32), w->picture()->image());
+  QCOMPARE(face_colour(*w, Button::copy_button), qcolour(kIdleColour));
+
+  click(*w, Button::clear_button);
+  click(*w, Button::copy_button);
+  const QImage empty = QGuiApplication::clipboard()->image();
+  QCOMPARE(empty.pixelColor(10, 10), qt::kPictureBackground);
+  QCOMPARE(empty.pixelColor(30, 30), qt::kPictureBackground);
+}
+
+void GuiTest::clearEmptiesTheWindow() {
+  auto w = gui::open_window();
+  test::TempFile file(grey8_file(10, 8));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+  click(*w, Button::clear_button);
+  QCOMPARE(w->toolkit().text(TextBox::Text1), std::string("message area cleared"));
+  QCOMPARE(w->message_view()->toPlainText(), QStringLiteral("message area cleared"));
+  for (const QPointF& p : w->chart()->points()) QCOMPARE(p.y(), 0.0);
+  const QImage& pic = w->picture()->image();
+  QCOMPARE(pic.pixelColor(1, 1), qt::kPictureBackground);
+  // The image stays in memory: a refresh draws it again.
+  click(*w, Button::refresh_button);
+  QCOMPARE(pic.pixelColor(1, 1), QColor(20, 20, 20));
+  QApplication::processEvents();
+  QCOMPARE(w->message_view()->toPlainText().endsWith(QStringLiteral("\nmessage area cleared")),
+           true);
+}
+
+void GuiTest::helpWindow() {
+  auto w = gui::open_window();
+  click(*w, Button::help_button);
+  click(*w, Button::help_button);
+  qt::Form2* help = w->help_window();
+  QVERIFY(help);
+  QVERIFY(help->isVisible());
+  const QWidgetList tops = QApplication::topLevelWidgets();
+  QCOMPARE(std::count_if(tops.begin(), tops.end(),
+                         [](QWidget* t) { return dynamic_cast<qt::Form2*>(t) != nullptr; }),
+           1);
+  QCOMPARE(help->windowTitle(), QStringLiteral("VantrelTIFFReader Help"));
+  QCOMPARE(help->size(), QSize(600, 304));
+  QCOMPARE(w->toolkit().help_text(), helptext());
+  QCOMPARE(help->selected_tab(), kTabHelp);
+  QCOMPARE(help->tabs()->tabToolTip(3), QStringLiteral("Closes help window"));
+
+  auto pick = [&](int tab) {
+    QTest::mouseClick(help->tabs(), Qt::LeftButton, {}, help->tabs()->tabRect(tab - 1).center());
+    QApplication::processEvents();
+  };
+  pick(kTabAbout);
+  QCOMPARE(w->toolkit().help_text(), abouttext());
+  pick(kTabHelp);
+  pick(kTabAbout);
+  QCOMPARE(w->toolkit().help_text(), abouttext());
+  pick(kTabClose);
+  QVERIFY(!help->isVisible());
+  click(*w, Button::help_button);
+  QVERIFY(help->isVisible());
+  QCOMPARE(help->selected_tab(), kTabClose);
+  QCOMPARE(w->toolkit().help_text(), abouttext());
+  // The box scrolls: the help text is longer than the box is high.
+  pick(kTabHelp);
+  QVERIFY(help->tb()->verticalScrollBar()->maximum() > 0);
+  // Resizing keeps the controls in place.
+  const QRect before = help->tb()->geometry();
+  help->resize(800, 500);
+  QApplication::processEvents();
+  QCOMPARE(help->tb()->geometry(), before);
+  // The title-bar close hides it; help shows the same window again.
+  help->close();
+  QVERIFY(!help->isVisible());
+  click(*w, Button::help_button);
+  QCOMPARE(w->help_window(), help);
+  QVERIFY(help->isVisible());
+}
+
+void GuiTest::exitAnsweredNo() {
+  auto w = gui::open_window();
+  click(*w, Button::Command1);
+  QCOMPARE(w->toolkit().boxes.size(), std::size_t{1});
+  const qt::BoxRequest& box = w->toolkit().boxes[0];
+  QCOMPARE(box.text, std::string("Are you sure you wish to exit VantrelTIFFReader"));
+  QCOMPARE(box.title, std::string("VantrelTIFFReader"));
+  QCOMPARE(box.icon, Icon::none);
+  QCOMPARE(box.buttons, MsgButtons::yes_no);
+  QVERIFY(w->isVisible());
+  QVERIFY(!w->app().ending);
+  QCOMPARE(w->toolkit().text(TextBox::Text1), std::string(kWelcome));
+
+  QTest::mouseClick(w->credits_label(), Qt::LeftButton);
+  QCOMPARE(w->toolkit().boxes.back().icon, Icon::information);
+  QCOMPARE(w->toolkit().boxes.back().buttons, MsgButtons::ok);
+}
+
+void GuiTest::largePictureScrollsInsideItsArea() {
+  auto w = gui::open_window();
+  test::TempFile file(grey8_file(1400, 1200));
+  gui::answer_dialog(*w, file.path());
+  click(*w, Button::getimage_button);
+  QCOMPARE(w->picture()->image().size(), QSize(700, 600));
+  QCOMPARE(w->picture_area()->geometry(), QRect(16, 8, 516, 516));
+  QVERIFY(w->picture_area()->horizontalScrollBar()->maximum() > 0);
+  QVERIFY(w->picture_area()->verticalScrollBar()->maximum() > 0);
+  // The controls right of the picture are not covered.
+  const QImage shot = w->grab().toImage();
+  QCOMPARE(shot.pixelColor(w->button(Button::refresh_button)->geometry().topLeft() + QPoint(4, 12)),
+           qcolour(kIdleColour));
+}
+
+void GuiTest::fileFilterMatchesAnyCase() {
+  const QString f = qt::qt_file_filter("TIFF files (*.tif)|*.tif|All files (*.*)|*.*");
+  const QStringList parts = f.split(QStringLiteral(";;"));
+  QCOMPARE(parts.size(), 2);
+  QVERIFY(parts[0].startsWith(QStringLiteral("TIFF files (*.tif ")));
+  for (const char* p : {"*.TIF", "*.Tif", "*.tIF", "*.tiF"})
+    QVERIFY2(parts[0].contains(QLatin1String(p)), p);
+  QCOMPARE(parts[0].count(QLatin1Char('*')), 8);
+  QCOMPARE(parts[1], QStringLiteral("All files (*)"));
+}
+
+int run_perf_tests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  GuiTest window_tests;
+  int failed = QTest::qExec(&window_tests, argc, argv);
+  failed += run_perf_tests(argc, argv);
+  return failed == 0 ? 0 : 1;
+}
+
+#include "gui_test.moc"
