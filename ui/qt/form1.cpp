@@ -86,7 +86,7 @@ void Form1::build() {
   setWindowTitle(QStringLiteral("Vantrel TIFF Reader Version 1.06"));
   setFixedSize(px(kForm1Width), px(kForm1Height));
   QFont f(QStringLiteral("DejaVu Sans"));
-  f.setPointSize(8);
+  f.setPixelSize(10);
   setFont(f);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kForm1Background);

@@ -90,7 +90,9 @@ void QtToolkit::set_text(TextBox box, std::string_view text) {
     w_.message_view()->set_text(text);
     return;
   }
-  w_.line_box(box)->setText(qstr(text));
+  QLineEdit* e = w_.line_box(box);
+  e->setText(qstr(text));
+  e->setCursorPosition(0);  // show the start of a text longer than the box
 }
 
 void QtToolkit::prepend_text(TextBox box, std::string_view text) {
@@ -106,6 +108,7 @@ void QtToolkit::set_back_colour(Button button, Rgb colour) {
   colours_[static_cast<std::size_t>(button)] = colour;
   w_.button(button)->setStyleSheet(
       QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
+                     " font-family: 'DejaVu Sans'; font-size: 10px;"
                      " border: 1px solid rgb(64, 64, 64); padding: 0px; }"
                      " QPushButton:pressed { border: 2px inset rgb(64, 64, 64); }")
           .arg(colour.r)
