@@ -466,5 +466,27 @@ TEST_F(HeaderTest, DamagedBytesNeverEscapeTheFile) {
   }
 }
 
+TEST_F(HeaderTest, RepeatedListTagsStayCheap) {
+  // The most entries an IFD may have, every one a full list pointing at the same bytes.
+  const int n = 32767;
+  const std::uint32_t shared = 8 + 2 + 12 * static_cast<std::uint32_t>(n) + 4;
+  TiffBuilder b;
+  for (int k = 0; k < n; ++k) {
+    if (k % 2 == 0) {
+      b.raw(273, test::kLong, 1024, shared);
+    } else {
+      b.raw(305, test::kAscii, 32767, shared);
+    }
+  }
+  b.data(Bytes(32767, 0x7F));
+  app.showtext = kFalse;
+  EXPECT_EQ(parse(b.build()), 0);
+  EXPECT_EQ(app.header.headervalid, kTrue);
+  EXPECT_EQ(app.header.stripoffsetcount, 1024);
+  EXPECT_EQ(app.header.stripoffsets[1024], 0x7F7F7F7F);
+  EXPECT_TRUE(app.header.software == std::string(32767, ' '))
+      << "each Software entry replaces the text";
+}
+
 }  // namespace
 }  // namespace vtr

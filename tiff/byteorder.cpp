@@ -54,6 +54,16 @@ bool readbytes(const App& app, std::int64_t jp, std::int16_t p, std::uint8_t* ou
   return file->read(static_cast<std::uint64_t>(jp), out, count);
 }
 
+std::size_t readsome(const App& app, std::int64_t jp, std::int16_t p, std::uint8_t* out,
+                     std::size_t count) {
+  if (jp < 0 || jp > kMaxOffset) return 0;
+  const auto room = static_cast<std::uint64_t>(kMaxOffset - jp) + 1;
+  if (count > room) count = static_cast<std::size_t>(room);
+  const ImageFile* file = app.files.get(p);
+  if (file == nullptr) return 0;
+  return file->read_some(static_cast<std::uint64_t>(jp), out, count);
+}
+
 bool getshort(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value) {
   std::uint8_t b[2];
   if (!readbytes(app, jp, p, b, 2)) return false;

@@ -25,6 +25,10 @@ std::uint32_t makeulong(const App& app, const std::uint8_t* b);
 // file or outside offsets 0..kMaxOffset, or when `p` is not an open file.
 bool readbytes(const App& app, std::int64_t jp, std::int16_t p, std::uint8_t* out,
                std::size_t count);
+// Reads what file `p` has of the `count` bytes at `jp`, stopping at the end of the file or
+// at offset kMaxOffset; returns how many were read (0 for a bad offset or file).
+std::size_t readsome(const App& app, std::int64_t jp, std::int16_t p, std::uint8_t* out,
+                     std::size_t count);
 // makeshort / makelong of the bytes read from file `p` at offset `jp`. A failed read (see
 // readbytes) gives false and leaves `value` untouched.
 bool getshort(App& app, std::int64_t jp, std::int16_t p, std::int32_t& value);

@@ -2,7 +2,9 @@
 // offset, stored from index 1 up to the record's limit.
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "tiff/byteorder.h"
 #include "tiff/tag_lists.h"
 #include "ui/app.h"
 #include "ui/messages.h"
@@ -12,25 +14,23 @@ namespace vtr {
 
 namespace {
 
-// Walks the `count` values: in the value field when they fit there, else at the value
-// offset. `store` takes value i and returns false on a fault. Value `limit` + 1 is a fault
-// before it is read.
+// Walks the `count` values, in the value field when they fit there, else at the value
+// offset; `store` takes value i and returns false on a fault. Values past `limit` are a
+// fault, as is a value that lies beyond the end of the file.
 template <class Store>
 TagOutcome walklist(App& app, const IfdEntry& e, std::int16_t p, bool shorts, std::int32_t limit,
                     Store store) {
   std::int32_t n = 0;
   if (!listcount(e, n)) return TagOutcome::fault;
-  if (n < 1) return TagOutcome::go_on;
-  const bool inside = fitsinentry(n, shorts ? 2 : 4);
-  const std::int64_t base = inside ? 0 : inentrylong(app, e);
+  const std::size_t size = shorts ? 2 : 4;
+  // All values up to the limit are read at once; value limit + 1 is never read.
+  const std::vector<std::uint8_t> bytes = listbytes(app, e, p, n, limit, size);
   for (std::int32_t i = 1; i <= n; ++i) {
-    if (i > limit) return TagOutcome::fault;
-    std::int32_t v = 0;
-    if (inside) {
-      v = entryvalue(app, e, shorts, i);
-    } else if (!arrayvalue(app, base, shorts, i, p, v)) {
-      return TagOutcome::fault;
-    }
+    const std::size_t at = (static_cast<std::size_t>(i) - 1) * size;
+    if (i > limit || at + size > bytes.size()) return TagOutcome::fault;
+    const std::uint8_t* b = bytes.data() + at;
+    const std::int32_t v =
+        shorts ? makeshort(app, b[0], b[1]) : makelong(app, b[0], b[1], b[2], b[3]);
     if (!store(i, v)) return TagOutcome::fault;
   }
   return TagOutcome::go_on;
@@ -44,7 +44,7 @@ TagOutcome bitspersampletag(App& app, const IfdEntry& e, std::int16_t p) {
     std::int16_t b = 0;
     if (!to16(v, b)) return false;
     bits[static_cast<std::size_t>(i)] = b;
-    dt(app, "bitspersample " + numtext(i) + " " + numtext(b));
+    if (dumping(app)) dt(app, "bitspersample " + numtext(i) + " " + numtext(b));
     return true;
   };
   if (e.count != 1) return walklist(app, e, p, true, kMaxBitsPerSample, store);
@@ -66,7 +66,7 @@ TagOutcome stripoffsetstag(App& app, const IfdEntry& e, std::int16_t p) {
                   [&](std::int32_t i, std::int32_t v) {
                     h.stripoffsets[static_cast<std::size_t>(i)] = v;
                     h.stripoffsetcount = i;
-                    dt(app, "stripoffsets " + numtext(i) + " " + numtext(v));
+                    if (dumping(app)) dt(app, "stripoffsets " + numtext(i) + " " + numtext(v));
                     return true;
                   });
 }
@@ -97,7 +97,7 @@ TagOutcome stripbytecountstag(App& app, const IfdEntry& e, std::int16_t p) {
   return walklist(app, e, p, e.fieldtype == kTypeShort, kMaxStrips,
                   [&](std::int32_t i, std::int32_t v) {
                     h.stripbytecounts[static_cast<std::size_t>(i)] = v;
-                    dt(app, "stripbytecounts " + numtext(i) + numtext(v));
+                    if (dumping(app)) dt(app, "stripbytecounts " + numtext(i) + numtext(v));
                     return true;
                   });
 }

@@ -1,5 +1,6 @@
 // Tags 282, 283, 305 and 306: a rational or a text read from the value offset.
 #include <string>
+#include <vector>
 
 #include "tiff/byteorder.h"
 #include "tiff/tag_lists.h"
@@ -30,25 +31,23 @@ TagOutcome resolutiontag(App& app, const IfdEntry& e, std::int16_t p, double& fi
 TagOutcome softwaretag(App& app, const IfdEntry& e, std::int16_t p) {
   std::int32_t n = 0;
   if (!listcount(e, n)) return TagOutcome::fault;
+  // Each Software entry gives the whole text, so a repeated tag cannot pile text up.
   std::string& text = app.header.software;
-  // Up to four bytes stand in the value field itself; longer texts at the value offset.
-  const bool inside = fitsinentry(n, 1);
-  const std::int64_t base = inside || n < 1 ? 0 : inentrylong(app, e);
-  for (std::int32_t i = 0; i < n; ++i) {
-    std::uint8_t c = 0;
-    if (inside) {
-      c = e.value[static_cast<std::size_t>(i)];
-    } else if (!readbytes(app, base + i, p, &c, 1)) {
-      return TagOutcome::fault;
-    }
+  text.clear();
+  const std::vector<std::uint8_t> bytes = listbytes(app, e, p, n, n, 1);
+  for (std::uint8_t c : bytes) {
     if (c == 0) continue;
     if (c < 32 || c > 126) {
-      dt(app, "[error] unprintable character replaced in software tag ascii=" + numtext(int{c}));
+      if (dumping(app)) {
+        dt(app, "[error] unprintable character replaced in software tag ascii=" + numtext(int{c}));
+      }
       c = ' ';
     }
     text.push_back(static_cast<char>(c));
   }
-  dt(app, "Software " + text);
+  // The bytes the file has are taken; one that lies beyond its end is a fault.
+  if (bytes.size() < static_cast<std::size_t>(n)) return TagOutcome::fault;
+  if (dumping(app)) dt(app, "Software " + text);
   return TagOutcome::go_on;
 }
 

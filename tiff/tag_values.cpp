@@ -1,5 +1,7 @@
 #include "tiff/tag_values.h"
 
+#include <algorithm>
+
 #include "tiff/byteorder.h"
 #include "ui/app.h"
 
@@ -34,17 +36,20 @@ bool fitsinentry(std::int32_t n, std::int32_t size) {
   return std::int64_t{n} * size <= static_cast<std::int64_t>(sizeof(IfdEntry::value));
 }
 
-std::int32_t entryvalue(App& app, const IfdEntry& e, bool shorts, std::int32_t i) {
-  if (!shorts) return inentrylong(app, e);
-  const std::size_t at = 2 * static_cast<std::size_t>(i - 1);
-  return makeshort(app, e.value[at], e.value[at + 1]);
+std::vector<std::uint8_t> listbytes(App& app, const IfdEntry& e, std::int16_t p, std::int32_t n,
+                                    std::int32_t take, std::int32_t size) {
+  take = std::min(take, n);
+  if (take < 1) return {};
+  if (fitsinentry(n, size)) {
+    return {e.value.begin(), e.value.begin() + static_cast<std::ptrdiff_t>(take) * size};
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(take) * static_cast<std::size_t>(size));
+  bytes.resize(readsome(app, inentrylong(app, e), p, bytes.data(), bytes.size()));
+  return bytes;
 }
 
-bool arrayvalue(App& app, std::int64_t base, bool shorts, std::int32_t i, std::int16_t p,
-                std::int32_t& v) {
-  const std::int64_t step = shorts ? 2 : 4;
-  const std::int64_t at = base + step * (static_cast<std::int64_t>(i) - 1);
-  return shorts ? getshort(app, at, p, v) : getlong(app, at, p, v);
+bool dumping(const App& app) {
+  return app.showtext == kTrue;
 }
 
 }  // namespace vtr

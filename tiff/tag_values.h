@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vtr {
 
@@ -36,13 +37,14 @@ bool listcount(const IfdEntry& e, std::int32_t& n);
 // True when `n` values of `size` bytes stand in the entry's own value field, as TIFF stores
 // any values that fit in four bytes.
 bool fitsinentry(std::int32_t n, std::int32_t size);
-// Value `i` (1-based) of values standing in the value field: SHORTs when `shorts`, else the
-// one LONG.
-std::int32_t entryvalue(App& app, const IfdEntry& e, bool shorts, std::int32_t i);
 
-// Value `i` (1-based) of an array that starts at file offset `base`: SHORTs when `shorts`,
-// else LONGs. False on a failed read.
-bool arrayvalue(App& app, std::int64_t base, bool shorts, std::int32_t i, std::int16_t p,
-                std::int32_t& v);
+// The bytes of the first `take` of `n` values of `size` bytes each: the value field's own
+// bytes when all `n` fit there, else those at the value offset in file `p`, read at once.
+// Fewer bytes come back when the file (or the 31-bit offset range) ends first.
+std::vector<std::uint8_t> listbytes(App& app, const IfdEntry& e, std::int16_t p, std::int32_t n,
+                                    std::int32_t take, std::int32_t size);
+
+// The header dump is written only while showtext is on; long lists skip building its lines.
+bool dumping(const App& app);
 
 }  // namespace vtr
