@@ -1,5 +1,6 @@
-// Tags 258, 273 and 279: values in the entry when the count is 1, else an array at the value
-// offset, stored from index 1 up to the record's limit.
+// Tags 258, 273 and 279: one value in the entry when the count is 1, else a list (in the
+// value field when it fits there, else at the value offset) stored from index 1 up to the
+// record's limit.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,12 +23,12 @@ TagOutcome walklist(App& app, const IfdEntry& e, std::int16_t p, bool shorts, st
                     Store store) {
   std::int32_t n = 0;
   if (!listcount(e, n)) return TagOutcome::fault;
-  const std::size_t size = shorts ? 2 : 4;
+  const std::int32_t size = shorts ? 2 : 4;
   // All values up to the limit are read at once; value limit + 1 is never read.
   const std::vector<std::uint8_t> bytes = listbytes(app, e, p, n, limit, size);
   for (std::int32_t i = 1; i <= n; ++i) {
-    const std::size_t at = (static_cast<std::size_t>(i) - 1) * size;
-    if (i > limit || at + size > bytes.size()) return TagOutcome::fault;
+    const auto at = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(size);
+    if (i > limit || at + static_cast<std::size_t>(size) > bytes.size()) return TagOutcome::fault;
     const std::uint8_t* b = bytes.data() + at;
     const std::int32_t v =
         shorts ? makeshort(app, b[0], b[1]) : makelong(app, b[0], b[1], b[2], b[3]);
