@@ -68,11 +68,11 @@ TEST_F(HeaderTest, EmptyIfdInBothOrders) {
 TEST_F(HeaderTest, GrayscaleImageDumpLineForLine) {
   for (bool mm : {false, true}) {
     tk.texts[TextBox::image_type] = "";
-    test::ImageSpec spec;
-    spec.mm = mm;
-    spec.width = 512;
-    spec.length = 480;
-    EXPECT_EQ(parse(test::image(spec)), 0);
+    test::ImageSpec img;
+    img.mm = mm;
+    img.width = 512;
+    img.length = 480;
+    EXPECT_EQ(parse(test::image(img)), 0);
     const Lines expected = {
         "Header contents",
         mm ? "MM mode most to least byte order" : "II mode least to most byte order",
