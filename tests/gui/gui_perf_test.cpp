@@ -1,6 +1,7 @@
 // Responsiveness of the window: long message areas, long header dumps and large loads.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -11,6 +12,7 @@
 #include "tests/support/tiff_builder.h"
 #include "ui/messages.h"
 #include "ui/qt/message_view.h"
+#include "ui/qt/picture_surface.h"
 
 using namespace vtr;
 
@@ -101,6 +103,18 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
     since_pump.restart();
     ++pumps;
   };
+  // Painting stays proportional to the rows drawn: sum the areas the picture repaints.
+  struct PaintArea : QObject {
+    long long area = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) {
+        for (const QRect& r : static_cast<QPaintEvent*>(e)->region())
+          area += 1LL * r.width() * r.height();
+      }
+      return false;
+    }
+  } painted;
+  w->picture()->installEventFilter(&painted);
   int ticks = 0;
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
@@ -122,6 +136,12 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   QVERIFY(gui::message_lines(*w).contains(QStringLiteral("[error] busy")));
   QVERIFY2(worst_gap < 50'000'000, "the window runs its events at least 20 times a second");
   QVERIFY2(ticks >= static_cast<int>(seconds * 20), "a timer in the window keeps ticking");
+  w->picture()->removeEventFilter(&painted);
+  const long long visible = 512LL * 512;
+  qInfo("picture repainted %lld pixels, %.1f times its visible area", painted.area,
+        static_cast<double>(painted.area) / visible);
+  QVERIFY2(painted.area > 0, "the rows show while they are drawn");
+  QVERIFY2(painted.area < 8 * visible, "no whole-picture repaint per row");
 }
 
 int run_perf_tests(int argc, char** argv) {

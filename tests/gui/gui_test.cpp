@@ -78,6 +78,7 @@ class GuiTest : public QObject {
   void clearEmptiesTheWindow();
   void helpWindow();
   void exitAnsweredNo();
+  void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
   void fileFilterMatchesAnyCase();
 };
@@ -444,6 +445,34 @@ void GuiTest::exitAnsweredNo() {
   QTest::mouseClick(w->credits_label(), Qt::LeftButton);
   QCOMPARE(w->toolkit().boxes.back().icon, Icon::information);
   QCOMPARE(w->toolkit().boxes.back().buttons, MsgButtons::ok);
+}
+
+void GuiTest::exitAnsweredYesDuringALoadStopsIt() {
+  auto w = gui::open_window();
+  w->toolkit().box_hook = [](const qt::BoxRequest&) { return Answer::yes; };
+  test::TempFile file(grey8_file(600, 2000));
+  gui::answer_dialog(*w, file.path());
+  int pumps = 0;
+  int pumps_after_exit = -1;
+  w->toolkit().pump_hook = [&] {
+    ++pumps;
+    if (pumps == 50) {
+      QTest::mouseClick(w->button(Button::Command1), Qt::LeftButton);
+      pumps_after_exit = 0;
+    } else if (pumps_after_exit >= 0) {
+      ++pumps_after_exit;
+    }
+  };
+  click(*w, Button::getimage_button);
+  w->toolkit().pump_hook = nullptr;
+  QVERIFY(w->app().ending);
+  QVERIFY(!w->isVisible());
+  QVERIFY2(pumps_after_exit <= 1, "the load stops at its next pump");
+  QVERIFY(!gui::message_lines(*w).contains(QStringLiteral("image painted")));
+  // Further clicks do nothing once the program is ending.
+  const std::string before = w->toolkit().text(TextBox::Text1);
+  w->button(Button::clear_button)->click();
+  QCOMPARE(w->toolkit().text(TextBox::Text1), before);
 }
 
 void GuiTest::largePictureScrollsInsideItsArea() {

@@ -14,6 +14,7 @@ HistogramChart::HistogramChart(QWidget* parent)
       area_(new QAreaSeries(upper_)),
       x_axis_(new QValueAxis),
       y_axis_(new QValueAxis) {
+  upper_->setParent(area_);  // an area series does not own its boundary line
   auto* chart = new QChart;
   chart->legend()->hide();
   chart->setMargins(QMargins(2, 2, 2, 2));
@@ -39,7 +40,9 @@ HistogramChart::HistogramChart(QWidget* parent)
   area_->attachAxis(x_axis_);
   area_->attachAxis(y_axis_);
 
+  QChart* placeholder = this->chart();  // the view's own empty chart, released by setChart
   setChart(chart);
+  delete placeholder;
   setRenderHint(QPainter::Antialiasing, false);
   set_counts(HistogramCounts{});
 }
