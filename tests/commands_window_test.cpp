@@ -29,6 +29,8 @@ TEST_F(CommandsTest, FormLoadBringsEverythingToItsReadyState) {
   app.bestfits = kTrue;
   app.histogram.bins[7] = 99;
   tk.progress = 0.5f;
+  tk.slider_min = 30;
+  tk.slider_max = 40;
 
   form_load(app);
 
@@ -55,6 +57,11 @@ TEST_F(CommandsTest, FormLoadBringsEverythingToItsReadyState) {
   for (Button b : {Button::Command7, Button::Command8, Button::Command9}) {
     EXPECT_EQ(tk.colours[b], kStartupIntensity) << static_cast<int>(b);
   }
+  // Not inverted, full range.
+  EXPECT_EQ(app.invimage, kFalse);
+  EXPECT_EQ(tk.colours[Button::imageinvert], kNormalColour);
+  EXPECT_EQ(tk.slider_min, 0);
+  EXPECT_EQ(tk.slider_max, 255);
   // The exit button keeps its design red: start-up never touches it.
   EXPECT_EQ(tk.colour_history.count(Button::Command1), 0u);
   // Start-up writes nothing else to the message area.
