@@ -20,10 +20,8 @@ std::int16_t getimagegray12(App& app, std::int16_t p) {
 std::int16_t getimagegray16(App& app, std::int16_t p) {
   const RowLayout layout{"reading 16 bit image from file", rowbytesgray16(app.header.imagewidth),
                          true};
-  const bool mm = app.header.mmorder == kTrue;
-  return decodeimage(app, p, layout,
-                     [mm](const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
-                          HistogramCounts& bins) { unpackgray16(b, sr, w, mm, bins); });
+  if (app.header.mmorder == kTrue) return decodeimage(app, p, layout, unpackgray16<true>);
+  return decodeimage(app, p, layout, unpackgray16<false>);
 }
 
 std::int16_t getimagergb8(App& app, std::int16_t p) {

@@ -37,22 +37,32 @@ inline void unpackgray8(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
 // an odd last pixel takes one byte and the high half of the next. bin = value / 16.
 inline void unpackgray12(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                          HistogramCounts& bins) {
-  for (std::int64_t x = 1; x <= w; ++x) {
-    const std::uint8_t* pair = b + 3 * ((x - 1) / 2);
-    const std::int32_t v =
-        (x % 2 == 1) ? pair[0] * 16 + pair[1] / 16 : (pair[1] % 16) * 256 + pair[2];
-    sr[4 * x + 1] = v;
-    ++bins[static_cast<std::size_t>(v >> 4)];
+  std::int32_t* cell = sr + 4 * 1 + 1;  // column 1, channel 1; a column is four values
+  const std::uint8_t* pair = b;
+  for (std::int64_t x = 1; x < w; x += 2, pair += 3, cell += 8) {
+    const std::int32_t first = pair[0] * 16 + (pair[1] >> 4);
+    const std::int32_t second = (pair[1] & 0x0F) * 256 + pair[2];
+    cell[0] = first;
+    ++bins[static_cast<std::size_t>(first >> 4)];
+    cell[4] = second;
+    ++bins[static_cast<std::size_t>(second >> 4)];
+  }
+  if (w % 2 == 1) {
+    const std::int32_t last = pair[0] * 16 + (pair[1] >> 4);
+    cell[0] = last;
+    ++bins[static_cast<std::size_t>(last >> 4)];
   }
 }
 
-// Two bytes per pixel in the file's byte order; bin = value / 256.
-inline void unpackgray16(const std::uint8_t* b, std::int32_t* sr, std::int64_t w, bool mm,
+// Two bytes per pixel, most significant first when `MM` ("MM" files), else least significant
+// first; bin = value / 256. The byte order is a template argument, so the pixel loop has no
+// test of it.
+template <bool MM>
+inline void unpackgray16(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                          HistogramCounts& bins) {
-  const int hi = mm ? 0 : 1;
   for (std::int64_t x = 1; x <= w; ++x) {
     const std::uint8_t* s = b + 2 * (x - 1);
-    const std::int32_t v = s[hi] * 256 + s[1 - hi];
+    const std::int32_t v = MM ? s[0] * 256 + s[1] : s[1] * 256 + s[0];
     sr[4 * x + 1] = v;
     ++bins[static_cast<std::size_t>(v >> 8)];
   }
@@ -61,11 +71,10 @@ inline void unpackgray16(const std::uint8_t* b, std::int32_t* sr, std::int64_t w
 // Grey of one colour pixel: a quarter of the first and third components and half of the
 // second (green, which carries most of the luminance), rounded to nearest, halves to even.
 inline std::int32_t greyofrgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  // sum = 4q + rest: rests 0 and 1 round down, 3 up, and 2 (a half) up only for an odd q.
+  // Adding 1 + (q & 1) before the shift does all four without a branch.
   const int sum = r + 2 * g + b;  // four times the weighted sum, exact
-  int q = sum >> 2;
-  const int rest = sum & 3;
-  if (rest == 3 || (rest == 2 && (q & 1) != 0)) ++q;
-  return q;
+  return (sum + 1 + ((sum >> 2) & 1)) >> 2;
 }
 
 // Three interleaved bytes per pixel, turned to one grey value kept in channels 1, 2 and 3;

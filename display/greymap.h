@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace vtr {
 
@@ -28,11 +29,27 @@ struct GreyMap {
   }
 };
 
+// The levels of the stored values 0..top, worked out once per paint with GreyMap::level so
+// that each drawn pixel costs one look-up. A value outside 0..top (a store holding values
+// beyond its depth's range) still gets GreyMap::level: the levels are the same either way.
+class GreyTable {
+ public:
+  GreyTable(const GreyMap& map, std::int32_t top);
+  std::uint8_t level(std::int32_t v) const {
+    const auto i = static_cast<std::uint32_t>(v);
+    return i < levels_.size() ? levels_[i] : map_.level(v);
+  }
+
+ private:
+  GreyMap map_;
+  std::vector<std::uint8_t> levels_;
+};
+
 // Grey levels of every second value of channel 1 in a stored row: out[i] is the level of
 // column 1 + 2i, for i < count. `cells` points at the row's column 0, channel 0 (four values
 // per column) and holds `columns` columns after it (1..columns); later columns read as 0.
 // `invert` is 0 or 255 and is XORed into each level (255 - g for g in 0..255).
-void greyrow(const GreyMap& map, const std::int32_t* cells, int columns, std::uint8_t invert,
+void greyrow(const GreyTable& table, const std::int32_t* cells, int columns, std::uint8_t invert,
              std::uint8_t* out, int count);
 
 }  // namespace vtr

@@ -39,7 +39,7 @@ const std::int32_t* storedrow(const App& app, int y) {
 
 // Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ...; false when
 // the program was told to end during a pump.
-bool drawrows(App& app, const GreyMap& map, int width, int length, int rowbound) {
+bool drawrows(App& app, const GreyTable& table, int width, int length, int rowbound) {
   const int count = (width + 1) / 2;  // display columns 1..ceil(W/2)
   std::vector<std::uint8_t> grey(static_cast<std::size_t>(std::max(count, 0)));
   int r = 0;
@@ -53,7 +53,7 @@ bool drawrows(App& app, const GreyMap& map, int width, int length, int rowbound)
     // Read after the pump: an invert or a new store during the pump applies from here on.
     const std::uint8_t invert = app.invimage == kTrue ? 0xFF : 0x00;
     const int columns = std::min(width, app.store.width());
-    greyrow(map, storedrow(app, y), columns, invert, grey.data(), count);
+    greyrow(table, storedrow(app, y), columns, invert, grey.data(), count);
     app.tk.set_grey_row(1, r, grey.data(), count);
   }
   return true;
@@ -75,10 +75,11 @@ std::int16_t paintimage(App& app) {
     app.tk.message_box("code error - please report", kProgramTitle, Icon::critical, MsgButtons::ok);
     return 0;
   }
-  const GreyMap map = GreyMap::make(min, max, divisor);
+  // Every value the depth can store: 0..255 x divisor + divisor - 1.
+  const GreyTable table(GreyMap::make(min, max, divisor), 256 * divisor - 1);
   // The surface's own height bounds the rows; it cannot exceed half of a 16-bit length.
   const int rowbound = 2 * std::clamp(app.tk.picture_height(), 0, 32767);
-  if (!drawrows(app, map, width, length, rowbound)) {
+  if (!drawrows(app, table, width, length, rowbound)) {
     closeimagefiles(app);
     return 0;
   }
