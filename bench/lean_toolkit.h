@@ -1,0 +1,72 @@
+// A lean toolkit for measuring the logic: it records nothing costly. The picture is a grey
+// byte per pixel that set_grey_row fills with one clip per row, as a real surface would;
+// events, progress and the chart cost a store each.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "ui/toolkit.h"
+
+namespace vtr::bench {
+
+using Clock = std::chrono::steady_clock;
+
+class LeanToolkit : public Toolkit {
+ public:
+  std::string text(TextBox) const override { return {}; }
+  void set_text(TextBox, std::string_view) override {}
+  void prepend_text(TextBox, std::string_view text) override { message_bytes += text.size(); }
+  void set_back_colour(Button, Rgb) override {}
+  int slider_value(Slider s) const override { return sliders[s == Slider::image_max]; }
+  void set_slider_value(Slider s, int v) override { sliders[s == Slider::image_max] = v; }
+  void set_progress_min(float) override {}
+  void set_progress_max(float) override {}
+  void set_progress_value(float v) override { progress = v; }
+  // The paint's first call: marks where the decoding ends and the paint begins.
+  void set_picture_size(int width, int height) override;
+  void set_picture_unit_pixels() override {}
+  int picture_height() const override { return height; }
+  void set_pixel(float x, float y, Rgb colour) override;
+  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
+  void remove_picture() override;
+  Bitmap picture_bitmap() const override;
+  void set_chart_data(const HistogramCounts& counts) override { chart = counts; }
+  void set_dialog_default_ext(std::string_view) override {}
+  void set_dialog_cancel_error(bool) override {}
+  void set_dialog_filter(std::string_view) override {}
+  bool show_open() override { return !path.empty(); }
+  std::string dialog_file_name() const override { return path; }
+  Answer message_box(std::string_view, std::string_view, Icon, MsgButtons b) override {
+    return b == MsgButtons::ok ? Answer::ok : Answer::no;
+  }
+  void pump_events() override { ++pumps; }
+  double clock() override;
+  bool clipboard_clear() override { return true; }
+  bool clipboard_set_bitmap(const Bitmap&) override { return true; }
+  std::string print_main_window() override { return {}; }
+  bool help_window_exists() const override { return false; }
+  void create_help_window() override {}
+  void show_help_window() override {}
+  void hide_help_window() override {}
+  std::string help_text() const override { return {}; }
+  void set_help_text(std::string_view) override {}
+  int selected_tab() const override { return kTabHelp; }
+  std::string print_help_text() override { return {}; }
+  void end_program() override {}
+
+  std::string path;  // the file the dialog answers
+  int sliders[2] = {0, 255};
+  float progress = 0;
+  long pumps = 0;
+  std::size_t message_bytes = 0;
+  HistogramCounts chart{};
+  Clock::time_point paint_started{};
+
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> grey;  // width x height, top row first
+};
+
+}  // namespace vtr::bench
