@@ -39,6 +39,7 @@ struct Case {
   const char* oracle_options = "";
   Outcome fresh = Outcome::same;  // in a fresh viewer, where that differs
   const char* fresh_error = nullptr;
+  int every_pixel = -1;  // image: the value of every pixel, for files no other reader takes
 };
 
 constexpr const char* kCutShort = "[error] image data cut short - missing pixels read as 0";
@@ -77,6 +78,10 @@ const Case kCases[] = {
     {"resolution-denominator-zero.tif", Outcome::emptied, kHeaderFault},
     {"date-past-end.tif", Outcome::emptied, kHeaderFault},
     {"grey12-odd-width-two-strips-mm.tif", Outcome::image, nullptr},
+    // 4990 entries, each StripOffsets with 1024 values: the get-image command reads them
+    // without writing a line; the header dump of the same file runs to 5 million lines.
+    {"repeated-strip-lists-4990.tif", Outcome::image, nullptr, -1, "", Outcome::same, nullptr,
+     0x42},
 };
 
 std::string regression_path(const std::string& file) {
@@ -106,10 +111,12 @@ std::vector<std::uint32_t> oracle(const std::string& path, const std::string& op
 void check_image(const Case& c, const Viewer& v) {
   std::uint32_t w = 0, l = 0, samples = 1;
   std::vector<std::uint32_t> o;
-  if (c.rows == 0) {
-    // Nothing of the image is in the file, so no reader has values for it: all 0.
+  if (c.rows == 0 || c.every_pixel >= 0) {
+    // Nothing of the image is in the file (all 0), or no other reader takes the file.
     w = static_cast<std::uint32_t>(v.app.header.imagewidth);
     l = static_cast<std::uint32_t>(v.app.header.imagelength);
+    o.assign(static_cast<std::size_t>(w) * l,
+             static_cast<std::uint32_t>(std::max(c.every_pixel, 0)));
   } else {
     o = oracle(regression_path(c.file), c.oracle_options, w, l, samples);
   }
@@ -119,7 +126,7 @@ void check_image(const Case& c, const Viewer& v) {
     EXPECT_EQ(v.app.header.headervalid, -1);
     return;
   }
-  ASSERT_TRUE(c.rows == 0 || !o.empty()) << "the oracle could not read " << c.file;
+  ASSERT_FALSE(o.empty()) << "the oracle could not read " << c.file;
   ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(w));
   ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(l));
   const std::uint32_t rows = c.rows >= 0 ? static_cast<std::uint32_t>(c.rows) : l;

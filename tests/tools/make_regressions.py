@@ -132,6 +132,18 @@ def files():
     start = data_start(rows)
     rows[5] = (273, LONG, 2, struct.pack(">II", start, start + 10))
     out["grey12-odd-width-two-strips-mm.tif"] = tiff(rows, px, mm=True)
+    # A 2 x 2 image whose IFD repeats StripOffsets (1024 values each) 4990 times: cheap to
+    # load, but its header dump runs to 5 million lines. Every offset points at the pixels.
+    n = 4990
+    head = [(256, SHORT, 1, 2), (257, SHORT, 1, 2), (258, SHORT, 1, 8), (259, SHORT, 1, 1),
+            (262, SHORT, 1, 1)]
+    tail = [(278, LONG, 1, 2), (279, LONG, 1, 4)]
+    count = len(head) + n + len(tail)
+    arr_at = 8 + 2 + 12 * count + 4
+    pixels_at = arr_at + 4 * 1024
+    rows = head + [(273, LONG, 1024, arr_at)] * n + tail
+    out["repeated-strip-lists-4990.tif"] = tiff(
+        rows, struct.pack("<1024I", *([pixels_at] * 1024)) + b"\x42" * 4)
     return out
 
 
