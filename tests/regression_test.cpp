@@ -201,7 +201,9 @@ TEST_P(Regression, InAFreshViewer) {
   Viewer v;
   const Snapshot before = Snapshot::of(v);
   const std::string text = v.messages();
+  const int fds = open_descriptors();
   v.load(regression_path(c.file));
+  EXPECT_EQ(open_descriptors(), fds);
   check_case(c, true, v, before, text);
 }
 
@@ -212,7 +214,9 @@ TEST_P(Regression, AfterAGoodImage) {
   v.load(good.path());
   const Snapshot before = Snapshot::of(v);
   const std::string text = v.messages();
+  const int fds = open_descriptors();
   v.load(regression_path(c.file));
+  EXPECT_EQ(open_descriptors(), fds);
   check_case(c, false, v, before, text);
 }
 
