@@ -26,6 +26,8 @@ namespace vtr::qt {
 namespace {
 
 constexpr int kProgressSteps = 10000;
+// The most time between two passes of the event pump over the window's events during a task.
+constexpr qint64 kPumpIntervalMs = 10;
 
 QString qstr(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -236,9 +238,16 @@ Answer QtToolkit::message_box(std::string_view text, std::string_view title, Ico
 }
 
 void QtToolkit::pump_events() {
-  w_.picture()->flush();
-  w_.message_view()->flush();
-  QCoreApplication::processEvents();
+  // A load pumps once per row, thousands of times a second, while the window needs a pass
+  // only often enough to repaint and answer clicks. A pump within kPumpIntervalMs of the
+  // last pass leaves the events for the next one, so they wait at most that long (plus one
+  // row's work).
+  if (!since_pass_.isValid() || since_pass_.elapsed() >= kPumpIntervalMs) {
+    w_.picture()->flush();
+    w_.message_view()->flush();
+    QCoreApplication::processEvents();
+    since_pass_.start();
+  }
   if (pump_hook) pump_hook();
 }
 

@@ -1,6 +1,7 @@
 // The windowing toolkit over the real Qt widgets of the two windows.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -76,7 +77,7 @@ class QtToolkit : public Toolkit {
   std::function<std::optional<std::string>()> dialog_hook;
   // Answers a message box instead of showing it.
   std::function<Answer(const BoxRequest&)> box_hook;
-  // Called at every event pump, after the pending events ran.
+  // Called at every event pump, after the pending events ran (if the pump ran them).
   std::function<void()> pump_hook;
   // Every message box asked for, in order.
   std::vector<BoxRequest> boxes;
@@ -87,6 +88,7 @@ class QtToolkit : public Toolkit {
   float progress_min_ = 0;
   float progress_max_ = 100;
   float progress_value_ = 0;
+  QElapsedTimer since_pass_;  // since the last pass of the event pump over the window's events
   void show_progress();
   std::string default_ext_;
   bool cancel_error_ = false;
