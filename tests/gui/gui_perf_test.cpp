@@ -98,10 +98,18 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   QElapsedTimer since_pump;
   qint64 worst_gap = 0;
   long pumps = 0;
+  bool clicked = false;
   w->toolkit().pump_hook = [&] {
     if (since_pump.isValid()) worst_gap = std::max(worst_gap, since_pump.nsecsElapsed());
     since_pump.restart();
     ++pumps;
+    // A click on clear in the middle of the load is answered at once with the busy line.
+    if (!clicked && pumps == 50) {
+      clicked = true;
+      QTimer::singleShot(0, [&] {
+        QTest::mouseClick(w->button(Button::clear_button), Qt::LeftButton);
+      });
+    }
   };
   // Painting stays proportional to the rows drawn: sum the areas the picture repaints.
   struct PaintArea : QObject {
@@ -119,9 +127,6 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
   ticker.start(10);
-  // A click on clear in the middle of the load is answered at once with the busy line.
-  QTimer::singleShot(300,
-                     [&] { QTest::mouseClick(w->button(Button::clear_button), Qt::LeftButton); });
 
   QElapsedTimer total;
   total.start();
