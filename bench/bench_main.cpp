@@ -15,6 +15,7 @@
 //   paintfloor  channel 1 of every second pixel of every second row, one byte each
 // then prints the ratios and the time per pixel for each size.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -213,6 +214,8 @@ std::string benchname(const char* stage, Kind kind, int side) {
 // The console report, plus the median of each benchmark kept for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so the output can be kept in a file.
+  SummaryReporter() : ConsoleReporter(::isatty(1) != 0 ? OO_Color : OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;

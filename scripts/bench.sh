@@ -21,7 +21,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVTR_BENCH=ON -DVTR_
 cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench
 
 "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
-  --benchmark_report_aggregates_only=true --benchmark_color=false
+  --benchmark_report_aggregates_only=true
 
 if [[ "$filter" == "." ]]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/vtr_window_bench" 5
