@@ -24,10 +24,8 @@ cmake --build "$build" -j "$(nproc)" --target vtr_fuzz_seeds \
 
 run_target() {
   local name=$1 time=$2
-  local seeds=("$build/fuzz/seeds" tests/data/corpus/libtiff tests/data/corpus/pillow)
-  # The regression files include a header whose dump is known to run past the time-out
-  # (repeated-strip-lists-4990.tif, see fuzz/README.md): the header target starts without them.
-  [[ "$name" == header ]] || seeds+=(tests/data/regressions)
+  local seeds=("$build/fuzz/seeds" tests/data/corpus/libtiff tests/data/corpus/pillow
+    tests/data/regressions)
   mkdir -p "$build/corpus/$name" "$build/artifacts"
   "$build/fuzz/vtr_fuzz_$name" \
     -max_total_time="$time" -timeout=2 -rss_limit_mb=2048 -max_len=65536 \

@@ -81,6 +81,7 @@ std::int16_t getheader(App& app, std::int16_t p) {
   dt(app, "Header contents");
   h.software.clear();
   h.stripoffsetcount = 0;
+  h.valuesread = 0;
 
   std::uint8_t b[8];
   if (!readbytes(app, 0, p, b, sizeof b)) return failure(app);

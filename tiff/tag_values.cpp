@@ -40,6 +40,12 @@ std::vector<std::uint8_t> listbytes(App& app, const IfdEntry& e, std::int16_t p,
                                     std::int32_t take, std::int32_t size) {
   take = std::min(take, n);
   if (take < 1) return {};
+  ImageHeader& h = app.header;
+  if (take > kMaxHeaderValues - h.valuesread) {
+    h.valuesread = kMaxHeaderValues;
+    return {};
+  }
+  h.valuesread += take;
   if (fitsinentry(n, size)) {
     return {e.value.begin(), e.value.begin() + static_cast<std::ptrdiff_t>(take) * size};
   }
