@@ -82,17 +82,17 @@ void GuiPerfTest::headerDumpOfAThousandStripsShowsQuickly() {
 void GuiPerfTest::windowAnswersDuringALargeLoad() {
   auto w = gui::open_window();
   constexpr int kSide = 4096;
-  test::ImageSpec spec;
-  spec.bits = 16;
-  spec.width = kSide;
-  spec.length = kSide;
-  spec.rowsperstrip = 16;
-  spec.pixels.resize(static_cast<std::size_t>(kSide) * kSide * 2);
-  for (std::size_t i = 0; i < spec.pixels.size(); ++i)
-    spec.pixels[i] = static_cast<std::uint8_t>(i * 31 >> 3);
-  test::TempFile file(test::image(spec));
-  spec.pixels.clear();
-  spec.pixels.shrink_to_fit();
+  test::ImageSpec shape;
+  shape.bits = 16;
+  shape.width = kSide;
+  shape.length = kSide;
+  shape.rowsperstrip = 16;
+  shape.pixels.resize(static_cast<std::size_t>(kSide) * kSide * 2);
+  for (std::size_t i = 0; i < shape.pixels.size(); ++i)
+    shape.pixels[i] = static_cast<std::uint8_t>(i * 31 >> 3);
+  test::TempFile file(test::image(shape));
+  shape.pixels.clear();
+  shape.pixels.shrink_to_fit();
   gui::answer_dialog(*w, file.path());
 
   QElapsedTimer since_pump;

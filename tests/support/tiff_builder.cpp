@@ -188,36 +188,36 @@ int row_bytes(int width, int bits, int photometric) {
   return width * bits / 8;
 }
 
-Bytes image(const ImageSpec& spec) {
-  TiffBuilder b(spec.mm);
-  const int rps = spec.rowsperstrip > 0 ? spec.rowsperstrip : std::max(spec.length, 1);
-  const int strips = spec.length == 0 ? 1 : (spec.length + rps - 1) / rps;
-  const int rb = row_bytes(spec.width, spec.bits, spec.photometric);
+Bytes image(const ImageSpec& shape) {
+  TiffBuilder b(shape.mm);
+  const int rps = shape.rowsperstrip > 0 ? shape.rowsperstrip : std::max(shape.length, 1);
+  const int strips = shape.length == 0 ? 1 : (shape.length + rps - 1) / rps;
+  const int rb = row_bytes(shape.width, shape.bits, shape.photometric);
   std::vector<std::uint32_t> offsets;
   std::vector<std::uint32_t> counts;
   for (int s = 0; s < strips; ++s) {
-    int rows = std::min(rps, spec.length - s * rps);
+    int rows = std::min(rps, shape.length - s * rps);
     offsets.push_back(static_cast<std::uint32_t>(s * rps * rb));
     counts.push_back(static_cast<std::uint32_t>(std::max(rows, 0) * rb));
   }
-  b.short_value(256, static_cast<std::uint16_t>(spec.width));
-  b.short_value(257, static_cast<std::uint16_t>(spec.length));
-  if (spec.photometric == 2) {
+  b.short_value(256, static_cast<std::uint16_t>(shape.width));
+  b.short_value(257, static_cast<std::uint16_t>(shape.length));
+  if (shape.photometric == 2) {
     b.shorts_at(258, {8, 8, 8});
   } else {
-    b.short_value(258, static_cast<std::uint16_t>(spec.bits));
+    b.short_value(258, static_cast<std::uint16_t>(shape.bits));
   }
   b.short_value(259, 1);
-  b.short_value(262, static_cast<std::uint16_t>(spec.photometric));
+  b.short_value(262, static_cast<std::uint16_t>(shape.photometric));
   b.strip_offsets(offsets);
-  b.short_value(277, spec.photometric == 2 ? 3 : 1);
+  b.short_value(277, shape.photometric == 2 ? 3 : 1);
   b.long_value(278, static_cast<std::uint32_t>(rps));
   if (counts.size() == 1) {
     b.long_value(279, counts[0]);
   } else {
     b.longs_at(279, counts);
   }
-  b.data(spec.pixels);
+  b.data(shape.pixels);
   return b.build();
 }
 

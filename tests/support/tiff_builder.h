@@ -89,7 +89,7 @@ struct ImageSpec {
 };
 
 // A whole image file: tags 256, 257, 258, 259, 262, 273, 277, 278, 279 in ascending order.
-Bytes image(const ImageSpec& spec);
+Bytes image(const ImageSpec& shape);
 // Bytes of one file row for width w at the given depth (RGB: 3 per pixel).
 int row_bytes(int width, int bits, int photometric);
 // Packs 16-bit samples in the given byte order, 12-bit samples as a bit stream per row.
