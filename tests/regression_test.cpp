@@ -82,6 +82,8 @@ const Case kCases[] = {
     // the parse stops once the lists pass what a file of single tags can hold, instead of
     // reading (and dumping) 5 million values.
     {"repeated-strip-lists-4990.tif", Outcome::emptied, kHeaderFault},
+    // 5300 Software texts of 32767 bytes each: stopped in the same way.
+    {"repeated-software-5300.tif", Outcome::emptied, kHeaderFault},
 };
 
 std::string regression_path(const std::string& file) {

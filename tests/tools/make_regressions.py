@@ -144,6 +144,12 @@ def files():
     rows = head + [(273, LONG, 1024, arr_at)] * n + tail
     out["repeated-strip-lists-4990.tif"] = tiff(
         rows, struct.pack("<1024I", *([pixels_at] * 1024)) + b"\x42" * 4)
+    # 5300 Software entries of 32767 bytes each, all at offset 0: the header's own bytes,
+    # most of them unprintable, so a dump would write one notice per byte.
+    n = 5300
+    out["repeated-software-5300.tif"] = (b"II*\0" + struct.pack("<IH", 8, n) +
+                                         struct.pack("<HHII", 305, ASCII, 32767, 0) * n +
+                                         bytes(4))
     return out
 
 
