@@ -11,6 +11,7 @@
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
 #include "ui/messages.h"
+#include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
 #include "ui/qt/picture_surface.h"
 
@@ -23,6 +24,7 @@ class GuiPerfTest : public QObject {
   void addingALineToAHundredThousandStaysUnderOneMillisecond();
   void headerDumpOfAThousandStripsShowsQuickly();
   void windowAnswersDuringALargeLoad();
+  void feedingTheChartStaysCheap();
 };
 
 void GuiPerfTest::addingALineToAHundredThousandStaysUnderOneMillisecond() {
@@ -106,9 +108,8 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
     // A click on clear in the middle of the load is answered at once with the busy line.
     if (!clicked && pumps == 50) {
       clicked = true;
-      QTimer::singleShot(0, [&] {
-        QTest::mouseClick(w->button(Button::clear_button), Qt::LeftButton);
-      });
+      QTimer::singleShot(
+          0, [&] { QTest::mouseClick(w->button(Button::clear_button), Qt::LeftButton); });
     }
   };
   // Painting stays proportional to the rows drawn: sum the areas the picture repaints.
@@ -147,6 +148,29 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
         static_cast<double>(painted.area) / visible);
   QVERIFY2(painted.area > 0, "the rows show while they are drawn");
   QVERIFY2(painted.area < 8 * visible, "no whole-picture repaint per row");
+}
+
+void GuiPerfTest::feedingTheChartStaysCheap() {
+  auto w = gui::open_window();
+  HistogramCounts counts{};
+  std::vector<qint64> costs;
+  for (int i = 0; i < 21; ++i) {
+    for (int b = 0; b < 256; ++b)
+      counts[static_cast<std::size_t>(b)] = (b * 7919 + i * 104729) % 100000;
+    QElapsedTimer t;
+    t.start();
+    w->app().tk.set_chart_data(counts);
+    QApplication::processEvents();  // drawn, not only handed over
+    costs.push_back(t.nsecsElapsed());
+  }
+  std::sort(costs.begin(), costs.end());
+  const double median_ms = costs[costs.size() / 2] / 1e6;
+  qInfo("feeding and drawing the chart: median %.2f ms, worst %.2f ms", median_ms,
+        costs.back() / 1e6);
+  QVERIFY2(median_ms < 5.0, "a chart feed costs a few milliseconds at most");
+  const QList<QPointF> shown = w->chart()->points();
+  QCOMPARE(shown.size(), 256);
+  QCOMPARE(shown[255].y(), static_cast<double>(counts[255]));
 }
 
 int run_perf_tests(int argc, char** argv) {
