@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/toolkit.h"
+#include "tests/support/quiet_toolkit.h"
 
 namespace vtr::bench {
 
 using Clock = std::chrono::steady_clock;
 
-class LeanToolkit : public Toolkit {
+class LeanToolkit : public test::QuietToolkit {
  public:
   std::string text(TextBox) const override { return {}; }
   void set_text(TextBox, std::string_view) override {}
@@ -43,18 +43,6 @@ class LeanToolkit : public Toolkit {
   }
   void pump_events() override { ++pumps; }
   double clock() override;
-  bool clipboard_clear() override { return true; }
-  bool clipboard_set_bitmap(const Bitmap&) override { return true; }
-  std::string print_main_window() override { return {}; }
-  bool help_window_exists() const override { return false; }
-  void create_help_window() override {}
-  void show_help_window() override {}
-  void hide_help_window() override {}
-  std::string help_text() const override { return {}; }
-  void set_help_text(std::string_view) override {}
-  int selected_tab() const override { return kTabHelp; }
-  std::string print_help_text() override { return {}; }
-  void end_program() override {}
 
   std::string path;  // the file the dialog answers
   int sliders[2] = {0, 255};

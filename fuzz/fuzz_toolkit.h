@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/toolkit.h"
+#include "tests/support/quiet_toolkit.h"
 
 namespace vtr::fuzz {
 
-class FuzzToolkit : public Toolkit {
+class FuzzToolkit : public test::QuietToolkit {
  public:
   std::string file_name;       // what the file dialog answers with
   std::uint64_t checksum = 0;  // of every value handed in, so nothing is optimised away
@@ -43,18 +43,6 @@ class FuzzToolkit : public Toolkit {
   Answer message_box(std::string_view text, std::string_view, Icon, MsgButtons buttons) override;
   void pump_events() override {}
   double clock() override { return clock_ += 0.25; }
-  bool clipboard_clear() override { return true; }
-  bool clipboard_set_bitmap(const Bitmap&) override { return true; }
-  std::string print_main_window() override { return {}; }
-  bool help_window_exists() const override { return false; }
-  void create_help_window() override {}
-  void show_help_window() override {}
-  void hide_help_window() override {}
-  std::string help_text() const override { return {}; }
-  void set_help_text(std::string_view) override {}
-  int selected_tab() const override { return kTabHelp; }
-  std::string print_help_text() override { return {}; }
-  void end_program() override {}
 
  private:
   static int index(Slider slider) { return slider == Slider::image_min ? 0 : 1; }
