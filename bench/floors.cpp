@@ -4,12 +4,26 @@
 
 namespace vtr::bench {
 
-void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length) {
-  store.recreate(width, length);
+namespace {
+
+void writechannel1(PixelStore& store, std::int32_t width, std::int32_t length) {
   for (std::int64_t y = 1; y <= length; ++y) {
     std::int32_t* row = store.row(y);
     for (std::int64_t x = 1; x <= width; ++x) row[4 * x + 1] = static_cast<std::int32_t>(x ^ y);
   }
+}
+
+}  // namespace
+
+void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length) {
+  store.recreate(width, length);
+  writechannel1(store, width, length);
+}
+
+void memoryfloorpopulated(PixelStore& store, std::int32_t width, std::int32_t length) {
+  store.recreate(width, length);
+  store.populate();
+  writechannel1(store, width, length);
 }
 
 void* memoryfloorsmallpages(std::int32_t width, std::int32_t length) {

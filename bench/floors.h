@@ -13,6 +13,10 @@ namespace vtr::bench {
 // pixel written once.
 void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length);
 
+// The memory floor with the store backed on a second thread while channel 1 is written, as
+// the decoders back theirs: what the machine needs at least when both cores take part.
+void memoryfloorpopulated(PixelStore& store, std::int32_t width, std::int32_t length);
+
 // The memory floor on small pages: the same shape mapped the same way but without the advice
 // to use huge pages, to tell what that advice is worth. Returns the mapping, which
 // unmapfloor gives back.

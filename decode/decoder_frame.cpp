@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "decode/cells.h"
 #include "display/histogram.h"
 #include "display/paint.h"
 #include "ui/messages.h"
@@ -26,6 +27,8 @@ bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& s
     addmessage(app, "[error] pixel store does not match the image size");
     return false;
   }
+  app.store.populate();
+  app.store.populate();
   st.rowsperstrip = effectiverowsperstrip(h.rowsperstrip, st.length);
   st.strips = (st.length + st.rowsperstrip - 1) / st.rowsperstrip;
   app.header.stripsperimage = static_cast<std::int32_t>(st.strips);
@@ -74,6 +77,8 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
 }
 
 void endframe(App& app, const FrameState& st, const RowLayout& layout) {
+  cellsdone();
+  cellsdone();
   app.files.close(st.p);
   feedchart(app);
   if (layout.reportsread) addmessage(app, "imagefile read");

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 #include "ui/app.h"
 
@@ -58,9 +59,10 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset);
 // reports it, the task time, the paint.
 void endframe(App& app, const FrameState& st, const RowLayout& layout);
 
-// Runs the whole frame. `unpack(bytes, storerow, width, bins)` decodes one row: `bytes` is
-// rowbuffer(1), `storerow` the store's element (0, 0, row); it writes columns 1..width and
-// counts each pixel into `bins`.
+// Runs the whole frame. `unpack(stream, bytes, storerow, width, bins)` decodes one row:
+// `bytes` is rowbuffer(1), `storerow` the store's element (0, 0, row); it writes columns
+// 1..width and counts each pixel into `bins`. `stream` is std::true_type for a row whose
+// pages the store's backing thread has already faulted in, else std::false_type.
 template <class Unpack>
 std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, Unpack unpack) {
   FrameState st;
@@ -74,7 +76,13 @@ std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, Unpa
       ++row;
       if (!rowstep(app, st, row)) return 0;
       if (known && readrow(app, st, offset)) {
-        unpack(app.rowbuffer.data() + 1, app.store.row(row), st.width, app.histogram.bins);
+        const std::uint8_t* bytes = app.rowbuffer.data() + 1;
+        std::int32_t* storerow = app.store.row(row);
+        if (app.store.backed(row)) {
+          unpack(std::true_type{}, bytes, storerow, st.width, app.histogram.bins);
+        } else {
+          unpack(std::false_type{}, bytes, storerow, st.width, app.histogram.bins);
+        }
       } else {
         // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
         app.histogram.bins[0] += static_cast<std::int32_t>(st.width);

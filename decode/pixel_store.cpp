@@ -29,6 +29,7 @@ bool PixelStore::recreate(std::int32_t width, std::int32_t length) {
 }
 
 void PixelStore::release() {
+  backing_.stop();
   if (data_ != nullptr) ::munmap(data_, bytes_);
   data_ = nullptr;
   bytes_ = 0;

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "decode/store_backing.h"
+
 namespace vtr {
 
 class PixelStore {
@@ -26,6 +28,15 @@ class PixelStore {
   std::int32_t length() const { return length_; }
   bool empty() const { return data_ == nullptr; }
   std::uint64_t bytes() const { return bytes_; }
+
+  // Starts backing the whole store with memory on a second thread, from row 0 on, so the
+  // kernel clears pages while the caller fills earlier rows (see StoreBacking). The thread is
+  // stopped before the store is released or replaced.
+  void populate() { backing_.start(data_, bytes_); }
+  // True when every page up to the end of `row` is known to be backed already.
+  bool backed(std::int64_t row) const {
+    return index(0, 0, row + 1) * sizeof(std::int32_t) <= backing_.backed();
+  }
 
   // True when (channel, column, row) lies inside the store.
   bool contains(int channel, std::int64_t column, std::int64_t row) const {
@@ -51,6 +62,7 @@ class PixelStore {
   }
   void release();
 
+  StoreBacking backing_;
   std::int32_t* data_ = nullptr;
   std::uint64_t bytes_ = 0;
   std::int32_t width_ = 0;

@@ -1,10 +1,12 @@
 // The four row layouts: how the bytes of one file row become stored values and histogram
 // counts. `b` points at the row's first byte, `sr` at the store's element (0, 0, row), whose
-// pixel x, channel c is sr[4 * x + c]; columns 1..w are written.
+// pixel x, channel c is sr[4 * x + c]; columns 1..w are written. `Stream` chooses how the
+// cells are written (see cells.h); the values are the same either way.
 #pragma once
 
 #include <cstdint>
 
+#include "decode/cells.h"
 #include "ui/toolkit.h"
 
 namespace vtr {
@@ -24,32 +26,36 @@ inline std::int64_t rowbytesrgb8(std::int64_t w) {
 }
 
 // One byte per pixel, stored as it is; bin = value.
+template <bool Stream>
 inline void unpackgray8(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                         HistogramCounts& bins) {
+  putcolumn0<Stream>(sr);
   for (std::int64_t x = 1; x <= w; ++x) {
     const std::uint8_t v = b[x - 1];
-    sr[4 * x + 1] = v;
+    putgrey<Stream>(sr + 4 * x, v);
     ++bins[v];
   }
 }
 
 // 12-bit samples as a bit stream, most significant bits first: two pixels in three bytes;
 // an odd last pixel takes one byte and the high half of the next. bin = value / 16.
+template <bool Stream>
 inline void unpackgray12(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                          HistogramCounts& bins) {
-  std::int32_t* cell = sr + 4 * 1 + 1;  // column 1, channel 1; a column is four values
+  putcolumn0<Stream>(sr);
+  std::int32_t* cell = sr + 4 * 1;  // column 1; a column is four values
   const std::uint8_t* pair = b;
   for (std::int64_t x = 1; x < w; x += 2, pair += 3, cell += 8) {
     const std::int32_t first = pair[0] * 16 + (pair[1] >> 4);
     const std::int32_t second = (pair[1] & 0x0F) * 256 + pair[2];
-    cell[0] = first;
+    putgrey<Stream>(cell, first);
     ++bins[static_cast<std::size_t>(first >> 4)];
-    cell[4] = second;
+    putgrey<Stream>(cell + 4, second);
     ++bins[static_cast<std::size_t>(second >> 4)];
   }
   if (w % 2 == 1) {
     const std::int32_t last = pair[0] * 16 + (pair[1] >> 4);
-    cell[0] = last;
+    putgrey<Stream>(cell, last);
     ++bins[static_cast<std::size_t>(last >> 4)];
   }
 }
@@ -57,13 +63,14 @@ inline void unpackgray12(const std::uint8_t* b, std::int32_t* sr, std::int64_t w
 // Two bytes per pixel, most significant first when `MM` ("MM" files), else least significant
 // first; bin = value / 256. The byte order is a template argument, so the pixel loop has no
 // test of it.
-template <bool MM>
+template <bool MM, bool Stream>
 inline void unpackgray16(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                          HistogramCounts& bins) {
+  putcolumn0<Stream>(sr);
   for (std::int64_t x = 1; x <= w; ++x) {
     const std::uint8_t* s = b + 2 * (x - 1);
     const std::int32_t v = MM ? s[0] * 256 + s[1] : s[1] * 256 + s[0];
-    sr[4 * x + 1] = v;
+    putgrey<Stream>(sr + 4 * x, v);
     ++bins[static_cast<std::size_t>(v >> 8)];
   }
 }
@@ -79,14 +86,14 @@ inline std::int32_t greyofrgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 
 // Three interleaved bytes per pixel, turned to one grey value kept in channels 1, 2 and 3;
 // bin = grey.
+template <bool Stream>
 inline void unpackrgb8(const std::uint8_t* b, std::int32_t* sr, std::int64_t w,
                        HistogramCounts& bins) {
+  putcolumn0<Stream>(sr);
   for (std::int64_t x = 1; x <= w; ++x) {
     const std::uint8_t* px = b + 3 * (x - 1);
     const std::int32_t g = greyofrgb(px[0], px[1], px[2]);
-    sr[4 * x + 1] = g;
-    sr[4 * x + 2] = g;
-    sr[4 * x + 3] = g;
+    putgrey3<Stream>(sr + 4 * x, g);
     ++bins[static_cast<std::size_t>(g)];
   }
 }

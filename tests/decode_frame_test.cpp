@@ -2,6 +2,10 @@
 // strip walk, progress, one read per row, and files that break the header's promises.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <numeric>
+#include <thread>
+
 #include "decode/decoders.h"
 #include "decode/rows.h"
 #include "tests/decode_fixture.h"
@@ -138,6 +142,49 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
     }
     EXPECT_EQ(app.histogram.bins, want);
     EXPECT_EQ(countlines("[error]"), 0);
+  }
+}
+
+// A row written cell by cell with streaming stores must leave the store exactly as the plain
+// writes do: every channel of every cell, column 0 included, and the same histogram.
+TEST(RowCells, StreamedAndPlainRowsStoreTheSame) {
+  using Unpack = void (*)(const std::uint8_t*, std::int32_t*, std::int64_t, HistogramCounts&);
+  const struct {
+    const char* name;
+    Unpack plain, streamed;
+    std::int64_t (*rowbytes)(std::int64_t);
+  } layouts[] = {
+      {"8-bit", unpackgray8<false>, unpackgray8<true>, rowbytesgray8},
+      {"12-bit", unpackgray12<false>, unpackgray12<true>, rowbytesgray12},
+      {"16-bit II", unpackgray16<false, false>, unpackgray16<false, true>, rowbytesgray16},
+      {"16-bit MM", unpackgray16<true, false>, unpackgray16<true, true>, rowbytesgray16},
+      {"RGB", unpackrgb8<false>, unpackrgb8<true>, rowbytesrgb8},
+  };
+  std::uint32_t state = 99;
+  for (const auto& layout : layouts) {
+    for (std::int32_t w : {1, 2, 3, 4, 5, 17, 1000}) {
+      SCOPED_TRACE(testing::Message() << layout.name << " w " << w);
+      Bytes row(static_cast<std::size_t>(layout.rowbytes(w)));
+      for (auto& b : row)
+        b = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 16);
+      PixelStore plain, streamed;
+      ASSERT_TRUE(plain.recreate(w, 3));
+      ASSERT_TRUE(streamed.recreate(w, 3));
+      HistogramCounts plainbins{}, streamedbins{};
+      // Row 2, between two rows that must stay untouched.
+      layout.plain(row.data(), plain.row(2), w, plainbins);
+      layout.streamed(row.data(), streamed.row(2), w, streamedbins);
+      cellsdone();
+      for (int y = 0; y <= 3; ++y) {
+        for (int x = 0; x <= w; ++x) {
+          for (int c = 0; c <= 3; ++c) {
+            ASSERT_EQ(streamed.at(c, x, y), plain.at(c, x, y)) << c << " " << x << " " << y;
+          }
+        }
+      }
+      EXPECT_EQ(streamedbins, plainbins);
+      EXPECT_EQ(std::accumulate(plainbins.begin(), plainbins.end(), 0), w);
+    }
   }
 }
 
@@ -322,6 +369,30 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
       decoderfor(bits, photometric)(app, p);
       expectimage(im);
       EXPECT_EQ(countlines("[error]"), 0);
+    }
+  }
+}
+
+// Stores of several megabytes are backed by a second thread while the rows are written, and
+// rows whose pages it has backed are streamed: the values must not depend on which rows were.
+TEST_F(DecoderTest, StoresBackedAheadOfTheRowsHoldTheSameImage) {
+  const struct {
+    int bits, photometric;
+    bool mm;
+  } kinds[] = {{8, 1, false}, {12, 1, true}, {16, 1, false}, {16, 1, true}, {8, 2, false}};
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(testing::Message() << k.bits << "-bit ph " << k.photometric << " mm " << k.mm);
+    const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 1023, 600);
+    ASSERT_GT(PixelStore::bytes_for(im.width, im.length), 8u << 20);
+    const std::int16_t p = prepare(im, 64);
+    decoderfor(k.bits, k.photometric)(app, p);
+    expectimage(im);
+    if (usableprocessors() >= 2) {
+      // The backing thread goes on to the last row and then stops by itself.
+      for (int i = 0; i < 5000 && !app.store.backed(im.length); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      EXPECT_TRUE(app.store.backed(im.length));
     }
   }
 }

@@ -1,5 +1,9 @@
 // The pixel store's geometry and zeroing, and the memory check made before a store is made.
 #include <gtest/gtest.h>
+#include <sched.h>
+
+#include <chrono>
+#include <thread>
 
 #include "decode/store_memory.h"
 #include "tests/support/fake_toolkit.h"
@@ -50,6 +54,68 @@ TEST(PixelStore, RecreatingZeroesAndARefusedSizeKeepsTheOldStore) {
   EXPECT_EQ(s.width(), 5);
   EXPECT_EQ(s.length(), 4);
   EXPECT_EQ(s.at(1, 5, 4), 99);
+}
+
+bool waitbacked(const PixelStore& s, std::int64_t row) {
+  for (int i = 0; i < 5000 && !s.backed(row); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return s.backed(row);
+}
+
+// Backing a store faults its pages in without changing a value, and a store can be replaced
+// or dropped while its backing thread is still running.
+TEST(StoreBacking, BacksLargeStoresWithoutChangingThemAndStopsWhenReplaced) {
+  if (usableprocessors() < 2) GTEST_SKIP() << "one processor: stores are not backed ahead";
+  PixelStore s;
+  ASSERT_TRUE(s.recreate(2048, 1024));  // 128 MiB
+  s.at(1, 7, 1) = 5;
+  s.at(3, 2048, 1024) = -9;
+  EXPECT_FALSE(s.backed(1024));
+  s.populate();
+  ASSERT_TRUE(waitbacked(s, 1024));
+  EXPECT_EQ(s.at(1, 7, 1), 5);
+  EXPECT_EQ(s.at(3, 2048, 1024), -9);
+  std::int64_t sum = 0;
+  for (int y = 0; y <= 1024; y += 3) {
+    for (int x = 0; x <= 2048; ++x) sum += s.at(0, x, y) + s.at(2, x, y);
+  }
+  EXPECT_EQ(sum, 0);
+
+  // Replaced and released mid-run, many times: the thread is stopped before the unmap.
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(s.recreate(2048 + i, 1024));
+    s.populate();
+    EXPECT_EQ(s.at(1, 7, 1), 0);
+  }
+  ASSERT_TRUE(s.recreate(1, 1));
+  EXPECT_FALSE(s.backed(1));
+}
+
+TEST(StoreBacking, SmallStoresAndSingleProcessorsAreNotBacked) {
+  PixelStore small;
+  ASSERT_TRUE(small.recreate(256, 256));  // 1 MiB: faults in fast enough by itself
+  small.populate();
+  EXPECT_FALSE(small.backed(0));  // no thread was started, so nothing is known to be backed
+
+  cpu_set_t saved;
+  ASSERT_EQ(sched_getaffinity(0, sizeof saved, &saved), 0);
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  for (int c = 0; c < CPU_SETSIZE; ++c) {
+    if (CPU_ISSET(c, &saved)) {
+      CPU_SET(c, &one);
+      break;
+    }
+  }
+  ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+  EXPECT_EQ(usableprocessors(), 1);
+  PixelStore large;
+  ASSERT_TRUE(large.recreate(2048, 1024));
+  large.populate();
+  EXPECT_FALSE(large.backed(0));
+  ASSERT_EQ(sched_setaffinity(0, sizeof saved, &saved), 0);
+  EXPECT_EQ(usableprocessors(), CPU_COUNT(&saved));
 }
 
 TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {

@@ -1,0 +1,61 @@
+#include "decode/store_backing.h"
+
+#include <sched.h>
+#include <sys/mman.h>
+
+#include <algorithm>
+
+namespace vtr {
+
+namespace {
+
+constexpr std::uint64_t kChunk = 2u << 20;      // one huge page
+constexpr std::uint64_t kWorthFrom = 8u << 20;  // smaller stores fault in fast enough
+constexpr std::uint64_t kPage = 4096;
+
+// Faults in [begin, begin + bytes) writable. Where the kernel cannot do it for us (before
+// Linux 5.14), one zero is written at the start of each page: a page-aligned element is a
+// channel-0 element, which holds 0 and which no decoder writes.
+void backchunk(char* begin, std::uint64_t bytes, bool& askkernel) {
+#ifdef MADV_POPULATE_WRITE
+  if (askkernel && ::madvise(begin, bytes, MADV_POPULATE_WRITE) == 0) return;
+#endif
+  askkernel = false;
+  for (std::uint64_t off = 0; off < bytes; off += kPage) {
+    *reinterpret_cast<volatile std::int32_t*>(begin + off) = 0;
+  }
+}
+
+}  // namespace
+
+int usableprocessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  return std::max(1, CPU_COUNT(&set));
+}
+
+void StoreBacking::start(void* begin, std::uint64_t bytes) {
+  if (thread_.joinable() || begin == nullptr || bytes < kWorthFrom) return;
+  if (usableprocessors() < 2) return;
+  backed_.store(0, std::memory_order_relaxed);
+  char* first = static_cast<char*>(begin);
+  thread_ = std::jthread([this, first, bytes](std::stop_token token) {
+    bool askkernel = true;
+    for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
+      const std::uint64_t n = std::min(kChunk, bytes - off);
+      backchunk(first + off, n, askkernel);
+      backed_.store(off + n, std::memory_order_release);
+    }
+  });
+}
+
+void StoreBacking::stop() {
+  if (thread_.joinable()) {
+    thread_.request_stop();
+    thread_.join();
+  }
+  backed_.store(0, std::memory_order_relaxed);
+}
+
+}  // namespace vtr
