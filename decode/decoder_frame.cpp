@@ -1,5 +1,6 @@
 #include "decode/decoder_frame.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "decode/cells.h"
@@ -84,6 +85,32 @@ void endframe(App& app, const FrameState& st, const RowLayout& layout) {
   if (layout.reportsread) addmessage(app, "imagefile read");
   elapsedtime(app);
   paintimage(app);
+}
+
+std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, UnpackRow plain,
+                         UnpackRow streamed) {
+  FrameState st;
+  if (!beginframe(app, p, layout, st)) return 0;
+  std::int64_t row = 0;
+  for (std::int64_t s = 1; s <= st.strips && row < st.length; ++s) {
+    const bool known = stripknown(app, st, s);
+    std::uint64_t offset = known ? stripoffset(app, s) : 0;
+    const std::int64_t rows = std::min(st.rowsperstrip, st.length - row);
+    for (std::int64_t i = 0; i < rows; ++i) {
+      ++row;
+      if (!rowstep(app, st, row)) return 0;
+      if (known && readrow(app, st, offset)) {
+        const UnpackRow unpack = app.store.backed(row) ? streamed : plain;
+        unpack(app.rowbuffer.data() + 1, app.store.row(row), st.width, app.histogram.bins);
+      } else {
+        // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
+        app.histogram.bins[0] += static_cast<std::int32_t>(st.width);
+      }
+      offset += static_cast<std::uint64_t>(st.rowbytes);
+    }
+  }
+  endframe(app, st, layout);
+  return 0;
 }
 
 }  // namespace vtr

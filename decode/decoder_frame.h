@@ -6,10 +6,8 @@
 // "imagefile read", and the unpacking of one row into the store and the histogram.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <string_view>
-#include <type_traits>
 
 #include "ui/app.h"
 
@@ -59,39 +57,14 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset);
 // reports it, the task time, the paint.
 void endframe(App& app, const FrameState& st, const RowLayout& layout);
 
-// Runs the whole frame. `unpack(stream, bytes, storerow, width, bins)` decodes one row:
-// `bytes` is rowbuffer(1), `storerow` the store's element (0, 0, row); it writes columns
-// 1..width and counts each pixel into `bins`. `stream` is std::true_type for a row whose
-// pages the store's backing thread has already faulted in, else std::false_type.
-template <class Unpack>
-std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, Unpack unpack) {
-  FrameState st;
-  if (!beginframe(app, p, layout, st)) return 0;
-  std::int64_t row = 0;
-  for (std::int64_t s = 1; s <= st.strips && row < st.length; ++s) {
-    const bool known = stripknown(app, st, s);
-    std::uint64_t offset = known ? stripoffset(app, s) : 0;
-    const std::int64_t rows = std::min(st.rowsperstrip, st.length - row);
-    for (std::int64_t i = 0; i < rows; ++i) {
-      ++row;
-      if (!rowstep(app, st, row)) return 0;
-      if (known && readrow(app, st, offset)) {
-        const std::uint8_t* bytes = app.rowbuffer.data() + 1;
-        std::int32_t* storerow = app.store.row(row);
-        if (app.store.backed(row)) {
-          unpack(std::true_type{}, bytes, storerow, st.width, app.histogram.bins);
-        } else {
-          unpack(std::false_type{}, bytes, storerow, st.width, app.histogram.bins);
-        }
-      } else {
-        // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
-        app.histogram.bins[0] += static_cast<std::int32_t>(st.width);
-      }
-      offset += static_cast<std::uint64_t>(st.rowbytes);
-    }
-  }
-  endframe(app, st, layout);
-  return 0;
-}
+// One row's unpacking: `bytes` is rowbuffer(1), `storerow` the store's element (0, 0, row);
+// it writes columns 1..width and counts each pixel into `bins`.
+using UnpackRow = void (*)(const std::uint8_t* bytes, std::int32_t* storerow, std::int64_t width,
+                           HistogramCounts& bins);
+
+// Runs the whole frame. `plain` unpacks rows whose pages the store's backing thread has not
+// reached, `streamed` the rows it has (see cells.h): the two store the same values.
+std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, UnpackRow plain,
+                         UnpackRow streamed);
 
 }  // namespace vtr
