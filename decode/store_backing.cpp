@@ -9,8 +9,10 @@ namespace vtr {
 
 namespace {
 
-constexpr std::uint64_t kChunk = 2u << 20;      // one huge page
-constexpr std::uint64_t kWorthFrom = 8u << 20;  // smaller stores fault in fast enough
+constexpr std::uint64_t kChunk = 2u << 20;  // one huge page
+// Smaller stores largely stay in the caches, where the paint finds them; streaming them out
+// to memory and running a thread costs more than the faults it saves.
+constexpr std::uint64_t kWorthFrom = 64u << 20;
 constexpr std::uint64_t kPage = 4096;
 
 // Faults in [begin, begin + bytes) writable. Where the kernel cannot do it for us (before

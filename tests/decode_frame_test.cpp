@@ -6,6 +6,7 @@
 #include <numeric>
 #include <thread>
 
+#include "decode/decoder_frame.h"
 #include "decode/decoders.h"
 #include "decode/rows.h"
 #include "tests/decode_fixture.h"
@@ -148,10 +149,9 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
 // A row written cell by cell with streaming stores must leave the store exactly as the plain
 // writes do: every channel of every cell, column 0 included, and the same histogram.
 TEST(RowCells, StreamedAndPlainRowsStoreTheSame) {
-  using Unpack = void (*)(const std::uint8_t*, std::int32_t*, std::int64_t, HistogramCounts&);
   const struct {
     const char* name;
-    Unpack plain, streamed;
+    UnpackRow plain, streamed;
     std::int64_t (*rowbytes)(std::int64_t);
   } layouts[] = {
       {"8-bit", unpackgray8<false>, unpackgray8<true>, rowbytesgray8},
@@ -373,17 +373,17 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
   }
 }
 
-// Stores of several megabytes are backed by a second thread while the rows are written, and
-// rows whose pages it has backed are streamed: the values must not depend on which rows were.
+// Stores of 64 MiB and more are backed by a second thread while the rows are written, and rows
+// whose pages it has backed are streamed: the values must not depend on which rows were.
 TEST_F(DecoderTest, StoresBackedAheadOfTheRowsHoldTheSameImage) {
   const struct {
     int bits, photometric;
     bool mm;
-  } kinds[] = {{8, 1, false}, {12, 1, true}, {16, 1, false}, {16, 1, true}, {8, 2, false}};
+  } kinds[] = {{16, 1, true}, {8, 2, false}};
   for (const auto& k : kinds) {
     SCOPED_TRACE(testing::Message() << k.bits << "-bit ph " << k.photometric << " mm " << k.mm);
-    const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 1023, 600);
-    ASSERT_GT(PixelStore::bytes_for(im.width, im.length), 8u << 20);
+    const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 2047, 2102);
+    ASSERT_GT(PixelStore::bytes_for(im.width, im.length), 64u << 20);
     const std::int16_t p = prepare(im, 64);
     decoderfor(k.bits, k.photometric)(app, p);
     expectimage(im);

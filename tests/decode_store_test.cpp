@@ -68,23 +68,23 @@ bool waitbacked(const PixelStore& s, std::int64_t row) {
 TEST(StoreBacking, BacksLargeStoresWithoutChangingThemAndStopsWhenReplaced) {
   if (usableprocessors() < 2) GTEST_SKIP() << "one processor: stores are not backed ahead";
   PixelStore s;
-  ASSERT_TRUE(s.recreate(2048, 1024));  // 128 MiB
+  ASSERT_TRUE(s.recreate(4096, 1100));  // 69 MiB
   s.at(1, 7, 1) = 5;
-  s.at(3, 2048, 1024) = -9;
-  EXPECT_FALSE(s.backed(1024));
+  s.at(3, 4096, 1100) = -9;
+  EXPECT_FALSE(s.backed(1100));
   s.populate();
-  ASSERT_TRUE(waitbacked(s, 1024));
+  ASSERT_TRUE(waitbacked(s, 1100));
   EXPECT_EQ(s.at(1, 7, 1), 5);
-  EXPECT_EQ(s.at(3, 2048, 1024), -9);
+  EXPECT_EQ(s.at(3, 4096, 1100), -9);
   std::int64_t sum = 0;
-  for (int y = 0; y <= 1024; y += 3) {
-    for (int x = 0; x <= 2048; ++x) sum += s.at(0, x, y) + s.at(2, x, y);
+  for (int y = 0; y <= 1100; y += 3) {
+    for (int x = 0; x <= 4096; ++x) sum += s.at(0, x, y) + s.at(2, x, y);
   }
   EXPECT_EQ(sum, 0);
 
   // Replaced and released mid-run, many times: the thread is stopped before the unmap.
   for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(s.recreate(2048 + i, 1024));
+    ASSERT_TRUE(s.recreate(4096 + i, 1100));
     s.populate();
     EXPECT_EQ(s.at(1, 7, 1), 0);
   }
@@ -94,7 +94,7 @@ TEST(StoreBacking, BacksLargeStoresWithoutChangingThemAndStopsWhenReplaced) {
 
 TEST(StoreBacking, SmallStoresAndSingleProcessorsAreNotBacked) {
   PixelStore small;
-  ASSERT_TRUE(small.recreate(256, 256));  // 1 MiB: faults in fast enough by itself
+  ASSERT_TRUE(small.recreate(1024, 1024));  // 16 MiB: stays in the caches
   small.populate();
   EXPECT_FALSE(small.backed(0));  // no thread was started, so nothing is known to be backed
 
@@ -111,7 +111,7 @@ TEST(StoreBacking, SmallStoresAndSingleProcessorsAreNotBacked) {
   ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
   EXPECT_EQ(usableprocessors(), 1);
   PixelStore large;
-  ASSERT_TRUE(large.recreate(2048, 1024));
+  ASSERT_TRUE(large.recreate(4096, 1100));
   large.populate();
   EXPECT_FALSE(large.backed(0));
   ASSERT_EQ(sched_setaffinity(0, sizeof saved, &saved), 0);
