@@ -10,11 +10,31 @@
 
 namespace vtr {
 
+namespace {
+
+// One load's geometry, taken from the header when the frame begins.
+struct FrameState {
+  std::int16_t p = 0;  // the file number
+  std::int64_t width = 0;
+  std::int64_t length = 0;
+  std::int64_t rowsperstrip = 0;  // at least 1
+  std::int64_t strips = 0;
+  std::int64_t rowbytes = 0;
+  bool cutshort = false;       // reported that the file ends inside the image data
+  bool missingstrips = false;  // reported that strip offsets are missing
+};
+
+// Rows per strip as the walk uses it: the header's value, or the whole image as one strip
+// when that is below 1 (TIFF's default RowsPerStrip is 2^32 - 1, which a signed field holds
+// as -1).
 std::int64_t effectiverowsperstrip(std::int32_t rowsperstrip, std::int64_t length) {
   if (rowsperstrip >= 1) return rowsperstrip;
   return std::max<std::int64_t>(length, 1);
 }
 
+// The opening steps: the layout's line, stripsperimage, the task clock, the row buffer, and
+// the store's backing thread. False (file closed, error line written) when the store does
+// not hold the header's size.
 bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& st) {
   addmessage(app, layout.message);
   const ImageHeader& h = app.header;
@@ -29,7 +49,6 @@ bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& s
     return false;
   }
   app.store.populate();
-  app.store.populate();
   st.rowsperstrip = effectiverowsperstrip(h.rowsperstrip, st.length);
   st.strips = (st.length + st.rowsperstrip - 1) / st.rowsperstrip;
   app.header.stripsperimage = static_cast<std::int32_t>(st.strips);
@@ -38,6 +57,8 @@ bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& s
   return true;
 }
 
+// True when strip s (from 1) has an offset from this file's own StripOffsets; otherwise
+// reports the missing strips once.
 bool stripknown(App& app, FrameState& st, std::int64_t s) {
   if (s <= kMaxStrips && s <= app.header.stripoffsetcount) return true;
   if (!st.missingstrips) {
@@ -52,6 +73,8 @@ std::uint64_t stripoffset(const App& app, std::int64_t s) {
   return static_cast<std::uint32_t>(app.header.stripoffsets[static_cast<std::size_t>(s)]);
 }
 
+// Progress row / L and one event pump. False when the program was told to end meanwhile:
+// the file is then closed and the load must stop.
 bool rowstep(App& app, const FrameState& st, std::int64_t row) {
   app.tk.set_progress_value(
       static_cast<float>(static_cast<double>(row) / static_cast<double>(st.length)));
@@ -61,6 +84,8 @@ bool rowstep(App& app, const FrameState& st, std::int64_t row) {
   return false;
 }
 
+// Reads one row at `offset` into rowbuffer(1..N) with one read call. Bytes the file does not
+// have read as 0 and are reported once. False when none of the row was read.
 bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   const auto count = static_cast<std::size_t>(st.rowbytes);
   if (count == 0) return true;
@@ -77,8 +102,9 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   return true;
 }
 
+// The closing steps: close the file, feed the chart, "imagefile read" where the layout
+// reports it, the task time, the paint.
 void endframe(App& app, const FrameState& st, const RowLayout& layout) {
-  cellsdone();
   cellsdone();
   app.files.close(st.p);
   feedchart(app);
@@ -86,6 +112,8 @@ void endframe(App& app, const FrameState& st, const RowLayout& layout) {
   elapsedtime(app);
   paintimage(app);
 }
+
+}  // namespace
 
 std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, UnpackRow plain,
                          UnpackRow streamed) {
