@@ -63,6 +63,7 @@ bool stripknown(App& app, FrameState& st, std::int64_t s) {
   if (s <= kMaxStrips && s <= app.header.stripoffsetcount) return true;
   if (!st.missingstrips) {
     st.missingstrips = true;
+    app.store.stoppopulating();
     addmessage(app, "[error] strip offsets missing - missing strips read as 0");
   }
   return false;
@@ -95,6 +96,7 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   if (got == count) return true;
   if (!st.cutshort) {
     st.cutshort = true;
+    app.store.stoppopulating();
     addmessage(app, "[error] image data cut short - missing pixels read as 0");
   }
   if (got == 0) return false;

@@ -33,6 +33,11 @@ class PixelStore {
   // kernel clears pages while the caller fills earlier rows (see StoreBacking). The thread is
   // stopped before the store is released or replaced.
   void populate() { backing_.start(data_, bytes_); }
+  // Stops the backing thread: called as soon as a load finds rows the file cannot fill, so
+  // that pages no row will be written to cost no memory.
+  void stoppopulating() { backing_.stop(); }
+  // True from populate() until the thread is stopped (it may have finished its work).
+  bool populating() const { return backing_.running(); }
   // True when every page up to the end of `row` is known to be backed already.
   bool backed(std::int64_t row) const {
     return index(0, 0, row + 1) * sizeof(std::int32_t) <= backing_.backed();

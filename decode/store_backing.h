@@ -27,6 +27,9 @@ class StoreBacking {
   // unmapped.
   void stop();
 
+  // True from start() until stop().
+  bool running() const { return thread_.joinable(); }
+
   // How many bytes from the start are known to be backed; 0 when no run was started.
   std::uint64_t backed() const { return backed_.load(std::memory_order_acquire); }
 

@@ -60,6 +60,41 @@ TEST(Resources, HugeDeclaredImageIsRefusedWithoutTakingItsMemory) {
   }
 }
 
+// A large declared image whose file holds almost none of it: the store is made, but rows the
+// file cannot fill are never written, so they must cost no memory either, also while a store
+// this large is being backed ahead of the rows.
+TEST(Resources, LargeImageInASmallFileTakesOnlyTheMemoryOfItsRows) {
+  struct Case {
+    const char* name;
+    std::function<void(TiffBuilder&)> strips;
+  };
+  const Case cases[] = {
+      {"file cut short", [](TiffBuilder& b) { b.long_value(278, 8000); }},
+      {"strip offsets missing", [](TiffBuilder& b) { b.long_value(278, 1); }},
+  };
+  for (const auto& c : cases) {
+    Viewer v;
+    v.app.store_limit = 2ull << 30;  // lets the 1 GiB store be made on any machine
+    TiffBuilder b;
+    b.short_value(256, 8000).short_value(257, 8000).short_value(258, 8);
+    b.short_value(259, 1).short_value(262, 1).strip_offsets({0});
+    c.strips(b);
+    b.long_value(279, 8000);
+    b.data(Bytes(8000, 0x5a));  // one row
+    TempFile small(b.build());
+    const std::uint64_t rss = resident_bytes();
+    v.load(small.path());
+    ASSERT_EQ(v.app.store.width(), 8000) << c.name;
+    EXPECT_EQ(v.app.store.at(1, 1, 1), 0x5a) << c.name;
+    EXPECT_EQ(v.app.store.at(1, 1, 2), 0) << c.name;
+    EXPECT_NE(v.messages().find("[error]"), std::string::npos) << c.name;
+    // The backing thread was stopped when the first row could not be read...
+    EXPECT_FALSE(v.app.store.populating()) << c.name;
+    // ... so the memory taken is the row's and the picture's, not the 1 GiB store's.
+    EXPECT_LT(resident_bytes(), rss + (256u << 20)) << c.name;
+  }
+}
+
 TEST(Resources, TheDefaultLimitRefusesAStoreLargerThanHalfOfAvailableMemory) {
   // 32767 x 32767 needs 16 GiB. The check must hold on any machine this runs on: with less
   // than 32 GiB available the default limit must refuse it.
