@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vtr {
 
@@ -15,17 +16,23 @@ constexpr std::uint64_t kChunk = 2u << 20;  // one huge page
 constexpr std::uint64_t kWorthFrom = 64u << 20;
 constexpr std::uint64_t kPage = 4096;
 
-// Faults in [begin, begin + bytes) writable. Where the kernel cannot do it for us (before
-// Linux 5.14), one zero is written at the start of each page: a page-aligned element is a
-// channel-0 element, which holds 0 and which no decoder writes.
-void backchunk(char* begin, std::uint64_t bytes, bool& askkernel) {
+// Faults in [begin, begin + bytes) writable. Where the kernel does not know the request
+// (before Linux 5.14), one zero is written at the start of each page instead: a page-aligned
+// element is a channel-0 element, which holds 0 and which no decoder writes. False when the
+// kernel refused for another reason (no memory, say): the backing then ends and the decoder
+// meets whatever it meets on its own.
+bool backchunk(char* begin, std::uint64_t bytes, bool& askkernel) {
 #ifdef MADV_POPULATE_WRITE
-  if (askkernel && ::madvise(begin, bytes, MADV_POPULATE_WRITE) == 0) return;
+  if (askkernel) {
+    if (::madvise(begin, bytes, MADV_POPULATE_WRITE) == 0) return true;
+    if (errno != EINVAL) return false;
+  }
 #endif
   askkernel = false;
   for (std::uint64_t off = 0; off < bytes; off += kPage) {
     *reinterpret_cast<volatile std::int32_t*>(begin + off) = 0;
   }
+  return true;
 }
 
 }  // namespace
@@ -46,7 +53,7 @@ void StoreBacking::start(void* begin, std::uint64_t bytes) {
     bool askkernel = true;
     for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
       const std::uint64_t n = std::min(kChunk, bytes - off);
-      backchunk(first + off, n, askkernel);
+      if (!backchunk(first + off, n, askkernel)) return;
       backed_.store(off + n, std::memory_order_release);
     }
   });
