@@ -7,21 +7,9 @@
 #include "fuzz/fuzz_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace vtr::fuzz;
-  static MemFile first("vtr-fuzz-a");
-  static MemFile second("vtr-fuzz-b");
-
-  Parts parts = split_input(data, size);
-  Session s;
-  first.write(parts.first);
-  s.tk.file_name = first.path();
-  vtr::getheader_button_Click(s.app);
-  check_after_command(s.app);
-  if (parts.has_second) {
-    second.write(parts.second);
-    s.tk.file_name = second.path();
+  vtr::fuzz::runfiles(data, size, [](vtr::fuzz::Session& s, std::span<const std::uint8_t>, bool) {
     vtr::getheader_button_Click(s.app);
-    check_after_command(s.app);
-  }
+    vtr::fuzz::check_after_command(s.app);
+  });
   return 0;
 }

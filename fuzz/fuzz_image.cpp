@@ -25,25 +25,14 @@ void press(vtr::App& app, std::span<const std::uint8_t> bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vtr::fuzz;
-  static MemFile first("vtr-fuzz-a");
-  static MemFile second("vtr-fuzz-b");
-
-  Parts parts = split_input(data, size);
-  Session s;
-  first.write(parts.first);
-  s.tk.file_name = first.path();
-  vtr::getimage_button_Click(s.app);
-  check_after_command(s.app);
-  press(s.app, parts.first);
-  if (parts.has_second) {
-    second.write(parts.second);
-    s.tk.file_name = second.path();
+  runfiles(data, size, [](Session& s, std::span<const std::uint8_t> bytes, bool second) {
     vtr::getimage_button_Click(s.app);
     check_after_command(s.app);
-    press(s.app, parts.second);
+    press(s.app, bytes);
+    if (!second) return;
     vtr::Command8_Click(s.app);  // best fit on
     vtr::refresh_button_Click(s.app);
     check_after_command(s.app);
-  }
+  });
   return 0;
 }

@@ -55,4 +55,19 @@ Session::Session() {
   form_load(app);
 }
 
+void runfiles(const std::uint8_t* data, std::size_t size,
+              const std::function<void(Session&, std::span<const std::uint8_t>, bool)>& onfile) {
+  static MemFile first("vtr-fuzz-a");
+  static MemFile second("vtr-fuzz-b");
+  const Parts parts = split_input(data, size);
+  Session s;
+  first.write(parts.first);
+  s.tk.file_name = first.path();
+  onfile(s, parts.first, false);
+  if (!parts.has_second) return;
+  second.write(parts.second);
+  s.tk.file_name = second.path();
+  onfile(s, parts.second, true);
+}
+
 }  // namespace vtr::fuzz

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,5 +56,11 @@ struct Session {
   App app{tk};
   Session();
 };
+
+// Runs one fuzz input in one session: its first file, then its second when it has one. For
+// each, the file is written to its own temporary path, the dialog is set to answer it, and
+// `onfile(session, bytes, second)` runs the command under test.
+void runfiles(const std::uint8_t* data, std::size_t size,
+              const std::function<void(Session&, std::span<const std::uint8_t>, bool)>& onfile);
 
 }  // namespace vtr::fuzz
