@@ -1,6 +1,8 @@
 // The real main window, offscreen: the time from the file dialog's answer to the painted
 // picture for an 8192 x 8192 16-bit file, and the peak resident memory against the store.
 //
+// Then the window's responsiveness figures (bench/window_figures.h).
+//
 // Usage: vtr_window_bench [runs]   (run with QT_QPA_PLATFORM=offscreen)
 // Each run clicks get image in the same window, as a user loading the file again would; the
 // time ends when the click has returned with "image painted" written and one event pass has
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "bench/bench_files.h"
+#include "bench/window_figures.h"
 #include "decode/pixel_store.h"
 #include "ui/qt/form1.h"
 
@@ -88,5 +91,6 @@ int main(int argc, char** argv) {
       static_cast<double>(first_hwm_kb) / 1024.0, hwm_mb, store_mb,
       static_cast<double>(before_kb) / 1024.0, hwm_mb / store_mb,
       hwm_mb < 1.25 * store_mb ? "ok" : "OVER");
+  vtr::bench::print_window_figures();
   return 0;
 }

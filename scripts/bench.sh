@@ -2,27 +2,31 @@
 # Builds the benchmarks in a Release tree (build-bench, or $VTR_BENCH_BUILD) and runs them:
 # the get-image path against libtiff and the memory and paint floors for every kind at
 # 1024^2, 4096^2 and 8192^2 pixels (medians of 5 repetitions), then the real window,
-# offscreen, on an 8192 x 8192 16-bit file (5 loads).
+# offscreen, on an 8192 x 8192 16-bit file (5 loads), and the window's responsiveness figures
+# (event-pump gap during a load, a line added to a long message area, a long header dump, a
+# chart feed), each printed against its limit, "ok" or "OVER".
 #
 #   bash scripts/bench.sh                      # everything (about 10 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
+#   bash scripts/bench.sh window               # only the window
 #
 # The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 800 MB)
 # and are reused while their size is right. Run it when the machine is otherwise quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh test
 build="${VTR_BENCH_BUILD:-build-bench}"
 filter="${1:-.}"
 jobs=$(nproc)
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVTR_BENCH=ON -DVTR_SANITIZE=OFF \
-  >/dev/null
+cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench
 
-"$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
-  --benchmark_report_aggregates_only=true
+if [[ "$filter" != "window" ]]; then
+  "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true
+fi
 
-if [[ "$filter" == "." ]]; then
+if [[ "$filter" == "." || "$filter" == "window" ]]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/vtr_window_bench" 5
 fi

@@ -1,14 +1,43 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the viewer needs to build, run and test, if any are missing.
+# Installs the Debian 12 packages that are missing, for one of two purposes:
+#
+#   bash scripts/deps.sh run    # what building and running the viewer needs
+#   bash scripts/deps.sh test   # that, and what the tests, fuzzing and benchmarks add (default)
+#
+# Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
-  libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
-  xvfb xauth xclip poppler-utils cups printer-driver-cups-pdf
+purpose="${1:-test}"
+
+# Building and running the viewer: compiler, CMake, Qt Widgets, Charts and PrintSupport with
+# their development files (Charts' CMake package needs Qt's OpenGL one), the platform plugins
+# and a font for the window's text.
+run_packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
+  fonts-dejavu-core
 )
+
+# What the tests add: the sanitizer runtime and clang for fuzzing, GoogleTest, Google
+# Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
+# clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
+# clang-format for the format check.
+test_packages=(
+  clang libclang-rt-14-dev clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
+  xvfb xauth xclip x11-utils
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+)
+
+case "$purpose" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

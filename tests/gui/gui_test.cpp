@@ -501,14 +501,14 @@ void GuiTest::fileFilterMatchesAnyCase() {
   QCOMPARE(parts[1], QStringLiteral("All files (*)"));
 }
 
-int run_perf_tests(int argc, char** argv);
+int run_responsive_tests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   GuiTest window_tests;
   int failed = QTest::qExec(&window_tests, argc, argv);
-  failed += run_perf_tests(argc, argv);
+  failed += run_responsive_tests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
 

@@ -3,7 +3,9 @@
 #   1. With no print system reachable, print writes its "[error]" line and nothing else.
 #   2. Print puts one page holding the window's image into a PDF.
 #   3. The help window's Print puts its text into a PDF.
-# Exits 77 (skipped) when it cannot run here: not root, or CUPS / CUPS-PDF missing.
+# The print system is a scheduler of the test's own, so the test runs wherever the test
+# command does. Exits 77 (skipped) only when it cannot: not root (the PDF queue's backend
+# runs as root), or CUPS / CUPS-PDF / poppler missing.
 set -uo pipefail
 driver="$1"
 export QT_QPA_PLATFORM=offscreen
@@ -16,17 +18,14 @@ ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 command -v pdftoppm >/dev/null && command -v pdfinfo >/dev/null || skip "poppler-utils missing"
 
 work=$(mktemp -d)
-started_cupsd=""
-old_default=""
+cupsd_pid=""
 queue=vtr-pdf
 failures=0
 
 cleanup() {
-  lpadmin -x "$queue" 2>/dev/null
-  [[ -n $old_default ]] && lpadmin -d "$old_default" 2>/dev/null
-  if [[ -n $started_cupsd ]]; then
-    kill "$started_cupsd" 2>/dev/null
-    wait "$started_cupsd" 2>/dev/null
+  if [[ -n $cupsd_pid ]]; then
+    kill "$cupsd_pid" 2>/dev/null
+    wait "$cupsd_pid" 2>/dev/null
   fi
   rm -rf "$work"
 }
@@ -40,18 +39,50 @@ echo "$out" | grep -q '^top: \[error\] print failed - no printer available$' \
   || fail "print without a printer: $out"
 echo "$out" | grep -q '^colour: idle$' || fail "print button not idle after the failure: $out"
 
-# Start the print system when it is not running; stop it afterwards if started here.
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  cupsd -f &
-  started_cupsd=$!
-  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
-  lpstat -r 2>/dev/null | grep -q 'is running' || skip "cupsd did not start"
-fi
-old_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+# A print system of the test's own: a scheduler with its configuration, spool and logs in the
+# work folder, listening only on a socket there, that lets anyone add a queue. The machine's
+# own scheduler, running or not, and its queues are left alone.
+cups="$work/cups"
+mkdir -p "$cups/root" "$cups/spool" "$cups/cache" "$cups/state" "$cups/log" "$cups/tmp"
+chmod 755 "$work" "$cups"
+chmod 1777 "$cups/tmp"  # the filters run as the scheduler's unprivileged user
+cat >"$cups/cups-files.conf" <<CONF
+ServerRoot $cups/root
+RequestRoot $cups/spool
+CacheDir $cups/cache
+StateDir $cups/state
+TempDir $cups/tmp
+ErrorLog $cups/log/error_log
+AccessLog $cups/log/access_log
+PageLog $cups/log/page_log
+SystemGroup root
+CONF
+cat >"$cups/cupsd.conf" <<CONF
+Listen $cups/cups.sock
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+export CUPS_SERVER="$cups/cups.sock"
+cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" 2>"$work/cupsd.err" &
+cupsd_pid=$!
+for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
+lpstat -r 2>/dev/null | grep -q 'is running' \
+  || { echo "FAIL: the test's cupsd did not start: $(cat "$work/cupsd.err")"; exit 1; }
 
 lpadmin -p "$queue" -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E 2>"$work/lpadmin.err" \
   || lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E 2>>"$work/lpadmin.err" \
-  || skip "cannot add a CUPS-PDF queue: $(cat "$work/lpadmin.err")"
+  || { echo "FAIL: cannot add a CUPS-PDF queue: $(cat "$work/lpadmin.err")"; exit 1; }
 lpadmin -d "$queue"
 cupsenable "$queue" 2>/dev/null
 cupsaccept "$queue" 2>/dev/null

@@ -1,11 +1,11 @@
-// Responsiveness of the window: long message areas, long header dumps and large loads.
+// The window with long message areas, long header dumps and large loads: every line shows,
+// and events keep running during a load. How long these take is measured by the window
+// benchmark (bench/window_bench.cpp), not asserted here.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-#include <algorithm>
 #include <vector>
 
 #include "tests/gui/gui_support.h"
@@ -17,17 +17,17 @@
 
 using namespace vtr;
 
-class GuiPerfTest : public QObject {
+class GuiResponsiveTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void addingALineToAHundredThousandStaysUnderOneMillisecond();
-  void headerDumpOfAThousandStripsShowsQuickly();
+  void addingALineToAHundredThousandKeepsEveryLine();
+  void headerDumpOfAThousandStripsShowsEveryLine();
   void windowAnswersDuringALargeLoad();
-  void feedingTheChartStaysCheap();
+  void feedingTheChartShowsEveryBin();
 };
 
-void GuiPerfTest::addingALineToAHundredThousandStaysUnderOneMillisecond() {
+void GuiResponsiveTest::addingALineToAHundredThousandKeepsEveryLine() {
   auto w = gui::open_window();
   std::string many;
   many.reserve(100000 * 24);
@@ -36,23 +36,15 @@ void GuiPerfTest::addingALineToAHundredThousandStaysUnderOneMillisecond() {
   QApplication::processEvents();
   QCOMPARE(w->message_view()->document()->blockCount(), 100001);
 
-  std::vector<qint64> costs;
   for (int i = 0; i < 41; ++i) {
-    QElapsedTimer t;
-    t.start();
     addmessage(w->app(), "one more line");
     w->message_view()->flush();  // shown in the box, not only kept
-    costs.push_back(t.nsecsElapsed());
   }
-  std::sort(costs.begin(), costs.end());
-  const double median_ms = costs[costs.size() / 2] / 1e6;
-  qInfo("adding one line to 100,000: median %.3f ms, worst %.3f ms", median_ms, costs.back() / 1e6);
-  QVERIFY2(median_ms < 1.0, "adding a line costs under 1 ms");
   QCOMPARE(w->message_view()->document()->blockCount(), 100042);
   QVERIFY(w->message_view()->toPlainText().startsWith(QStringLiteral("one more line\n")));
 }
 
-void GuiPerfTest::headerDumpOfAThousandStripsShowsQuickly() {
+void GuiResponsiveTest::headerDumpOfAThousandStripsShowsEveryLine() {
   auto w = gui::open_window();
   test::TiffBuilder b;
   std::vector<std::uint32_t> offsets(1024);
@@ -70,18 +62,12 @@ void GuiPerfTest::headerDumpOfAThousandStripsShowsQuickly() {
   test::TempFile file(b.build());
   gui::answer_dialog(*w, file.path());
 
-  QElapsedTimer t;
-  t.start();
   gui::click(*w, Button::getheader_button);
   w->message_view()->flush();
-  const double ms = t.nsecsElapsed() / 1e6;
-  const int blocks = w->message_view()->document()->blockCount();
-  qInfo("header dump of %d lines shown in %.1f ms", blocks, ms);
-  QVERIFY2(blocks > 2000, "the dump lists every strip");
-  QVERIFY2(ms < 200.0, "the dump shows in under 0.2 s");
+  QVERIFY2(w->message_view()->document()->blockCount() > 2000, "the dump lists every strip");
 }
 
-void GuiPerfTest::windowAnswersDuringALargeLoad() {
+void GuiResponsiveTest::windowAnswersDuringALargeLoad() {
   auto w = gui::open_window();
   constexpr int kSide = 4096;
   test::ImageSpec shape;
@@ -97,13 +83,9 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   shape.pixels.shrink_to_fit();
   gui::answer_dialog(*w, file.path());
 
-  QElapsedTimer since_pump;
-  qint64 worst_gap = 0;
   long pumps = 0;
   bool clicked = false;
   w->toolkit().pump_hook = [&] {
-    if (since_pump.isValid()) worst_gap = std::max(worst_gap, since_pump.nsecsElapsed());
-    since_pump.restart();
     ++pumps;
     // A click on clear in the middle of the load is answered at once with the busy line.
     if (!clicked && pumps == 50) {
@@ -129,19 +111,14 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
   ticker.start(10);
 
-  QElapsedTimer total;
-  total.start();
   gui::click(*w, Button::getimage_button);
-  const double seconds = total.nsecsElapsed() / 1e9;
   ticker.stop();
   w->toolkit().pump_hook = nullptr;
 
-  qInfo("load and paint of %dx%d 16-bit: %.2f s, %ld pumps, worst gap %.1f ms, %d timer ticks",
-        kSide, kSide, seconds, pumps, worst_gap / 1e6, ticks);
   QVERIFY(gui::message_lines(*w).contains(QStringLiteral("image painted")));
   QVERIFY(gui::message_lines(*w).contains(QStringLiteral("[error] busy")));
-  QVERIFY2(worst_gap < 50'000'000, "the window runs its events at least 20 times a second");
-  QVERIFY2(ticks >= static_cast<int>(seconds * 20), "a timer in the window keeps ticking");
+  QVERIFY2(pumps >= 50, "the load runs the window's events while it reads the rows");
+  QVERIFY2(ticks > 0, "a timer in the window ticks during the load");
   w->picture()->removeEventFilter(&painted);
   const long long visible = 512LL * 512;
   qInfo("picture repainted %lld pixels, %.1f times its visible area", painted.area,
@@ -150,32 +127,23 @@ void GuiPerfTest::windowAnswersDuringALargeLoad() {
   QVERIFY2(painted.area < 8 * visible, "no whole-picture repaint per row");
 }
 
-void GuiPerfTest::feedingTheChartStaysCheap() {
+void GuiResponsiveTest::feedingTheChartShowsEveryBin() {
   auto w = gui::open_window();
   HistogramCounts counts{};
-  std::vector<qint64> costs;
   for (int i = 0; i < 21; ++i) {
     for (int b = 0; b < 256; ++b)
       counts[static_cast<std::size_t>(b)] = (b * 7919 + i * 104729) % 100000;
-    QElapsedTimer t;
-    t.start();
     w->app().tk.set_chart_data(counts);
     QApplication::processEvents();  // drawn, not only handed over
-    costs.push_back(t.nsecsElapsed());
   }
-  std::sort(costs.begin(), costs.end());
-  const double median_ms = costs[costs.size() / 2] / 1e6;
-  qInfo("feeding and drawing the chart: median %.2f ms, worst %.2f ms", median_ms,
-        costs.back() / 1e6);
-  QVERIFY2(median_ms < 5.0, "a chart feed costs a few milliseconds at most");
   const QList<QPointF> shown = w->chart()->points();
   QCOMPARE(shown.size(), 256);
   QCOMPARE(shown[255].y(), static_cast<double>(counts[255]));
 }
 
-int run_perf_tests(int argc, char** argv) {
-  GuiPerfTest t;
+int run_responsive_tests(int argc, char** argv) {
+  GuiResponsiveTest t;
   return QTest::qExec(&t, argc, argv);
 }
 
-#include "gui_perf_test.moc"
+#include "gui_responsive_test.moc"
