@@ -142,6 +142,11 @@ done
 run_seconds=$(($(date +%s) - run_start))
 kill_inside
 wait "$run_pid" 2>/dev/null || true
+# The X server goes too: its abstract socket is shared with the root, whose X11 test starts
+# a server of its own.
+kill "$xvfb_pid" 2>/dev/null
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
 if [[ -z $appeared ]]; then
   echo "fresh-machine: the viewer's window did not appear; run.sh said:" >&2
   tail -n 30 "$work/run.log" >&2
