@@ -85,20 +85,7 @@ int add_line() {
 
 // The header dump of a file of 1024 strips, from the click to the lines shown: median of 5.
 int header_dump() {
-  test::TiffBuilder b;
-  std::vector<std::uint32_t> offsets(1024);
-  for (std::uint32_t i = 0; i < 1024; ++i) offsets[i] = i * 4;
-  b.short_value(256, 4)
-      .short_value(257, 1024)
-      .short_value(258, 8)
-      .short_value(259, 1)
-      .short_value(262, 1)
-      .strip_offsets(offsets)
-      .short_value(277, 1)
-      .short_value(278, 1)
-      .longs_at(279, std::vector<std::uint32_t>(1024, 4))
-      .data(test::Bytes(4096, 7));
-  test::TempFile file(b.build());
+  test::TempFile file(test::one_row_strips(1024));
   std::vector<double> ms;
   for (int run = 0; run < 5; ++run) {
     auto w = window_answering(file.path());

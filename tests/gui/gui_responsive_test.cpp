@@ -46,20 +46,7 @@ void GuiResponsiveTest::addingALineToAHundredThousandKeepsEveryLine() {
 
 void GuiResponsiveTest::headerDumpOfAThousandStripsShowsEveryLine() {
   auto w = gui::open_window();
-  test::TiffBuilder b;
-  std::vector<std::uint32_t> offsets(1024);
-  for (std::uint32_t i = 0; i < 1024; ++i) offsets[i] = i * 4;
-  b.short_value(256, 4)
-      .short_value(257, 1024)
-      .short_value(258, 8)
-      .short_value(259, 1)
-      .short_value(262, 1)
-      .strip_offsets(offsets)
-      .short_value(277, 1)
-      .short_value(278, 1)
-      .longs_at(279, std::vector<std::uint32_t>(1024, 4))
-      .data(test::Bytes(4096, 7));
-  test::TempFile file(b.build());
+  test::TempFile file(test::one_row_strips(1024));
   gui::answer_dialog(*w, file.path());
 
   gui::click(*w, Button::getheader_button);

@@ -49,16 +49,16 @@ TiffBuilder& TiffBuilder::raw(std::uint16_t tag, std::uint16_t type, std::uint32
 TiffBuilder& TiffBuilder::shorts_at(std::uint16_t tag, const std::vector<std::uint16_t>& values) {
   Bytes b;
   for (auto v : values) put16(b, v);
-  entries_.push_back(Entry{tag, kShort, static_cast<std::uint32_t>(values.size()), 0, false, b,
-                           false, {}, false});
+  entries_.push_back(
+      Entry{tag, kShort, static_cast<std::uint32_t>(values.size()), 0, false, b, false, {}, false});
   return *this;
 }
 
 TiffBuilder& TiffBuilder::longs_at(std::uint16_t tag, const std::vector<std::uint32_t>& values) {
   Bytes b;
   for (auto v : values) put32(b, v);
-  entries_.push_back(Entry{tag, kLong, static_cast<std::uint32_t>(values.size()), 0, false, b,
-                           false, {}, false});
+  entries_.push_back(
+      Entry{tag, kLong, static_cast<std::uint32_t>(values.size()), 0, false, b, false, {}, false});
   return *this;
 }
 
@@ -86,10 +86,15 @@ TiffBuilder& TiffBuilder::ascii(std::uint16_t tag, const std::string& text) {
 
 TiffBuilder& TiffBuilder::strip_offsets(const std::vector<std::uint32_t>& data_offsets,
                                         bool as_short) {
-  Entry e{273, as_short ? kShort : kLong, static_cast<std::uint32_t>(data_offsets.size()),
-          0,   data_offsets.size() == 1 && as_short,
-          {},  true,
-          data_offsets, as_short};
+  Entry e{273,
+          as_short ? kShort : kLong,
+          static_cast<std::uint32_t>(data_offsets.size()),
+          0,
+          data_offsets.size() == 1 && as_short,
+          {},
+          true,
+          data_offsets,
+          as_short};
   if (data_offsets.size() > 1) {
     e.out_of_line.assign(data_offsets.size() * (as_short ? 2 : 4), 0);  // filled at build
   }
@@ -257,6 +262,25 @@ TempFile::TempFile(const Bytes& bytes, const std::string& suffix) {
   if (!f) throw std::runtime_error("cannot write " + path_);
 }
 
-TempFile::~TempFile() { std::remove(path_.c_str()); }
+TempFile::~TempFile() {
+  std::remove(path_.c_str());
+}
+
+Bytes one_row_strips(std::uint32_t strips) {
+  std::vector<std::uint32_t> offsets(strips);
+  for (std::uint32_t i = 0; i < strips; ++i) offsets[i] = i * 4;
+  TiffBuilder b;
+  b.short_value(256, 4)
+      .short_value(257, static_cast<std::uint16_t>(strips))
+      .short_value(258, 8)
+      .short_value(259, 1)
+      .short_value(262, 1)
+      .strip_offsets(offsets)
+      .short_value(277, 1)
+      .short_value(278, 1)
+      .longs_at(279, std::vector<std::uint32_t>(strips, 4))
+      .data(Bytes(static_cast<std::size_t>(strips) * 4, 7));
+  return b.build();
+}
 
 }  // namespace vtr::test

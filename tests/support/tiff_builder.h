@@ -58,10 +58,10 @@ class TiffBuilder {
     std::uint16_t tag;
     std::uint16_t type;
     std::uint32_t count;
-    std::uint32_t value;      // the value field when `out_of_line` is empty
-    bool short_in_entry;      // value field holds one SHORT, left-justified
-    Bytes out_of_line;        // stored after the IFD; the value field is its offset
-    bool strip_offsets;       // out-of-line (or in-entry) values get data_start() added
+    std::uint32_t value;  // the value field when `out_of_line` is empty
+    bool short_in_entry;  // value field holds one SHORT, left-justified
+    Bytes out_of_line;    // stored after the IFD; the value field is its offset
+    bool strip_offsets;   // out-of-line (or in-entry) values get data_start() added
     std::vector<std::uint32_t> offsets;
     bool offsets_short;
   };
@@ -82,14 +82,17 @@ struct ImageSpec {
   bool mm = false;
   int width = 1;
   int length = 1;
-  int bits = 8;         // 8, 12 or 16
-  int photometric = 1;  // 1 grey, 2 RGB (8 bits, three samples)
-  int rowsperstrip = 0; // 0: one strip for the whole image
-  Bytes pixels;         // the packed rows as the file holds them, strip after strip
+  int bits = 8;          // 8, 12 or 16
+  int photometric = 1;   // 1 grey, 2 RGB (8 bits, three samples)
+  int rowsperstrip = 0;  // 0: one strip for the whole image
+  Bytes pixels;          // the packed rows as the file holds them, strip after strip
 };
 
 // A whole image file: tags 256, 257, 258, 259, 262, 273, 277, 278, 279 in ascending order.
 Bytes image(const ImageSpec& shape);
+// An 8-bit grey image 4 pixels wide and `strips` rows long, one row a strip, whose offsets
+// all point into the first strip: a header whose dump lists every strip.
+Bytes one_row_strips(std::uint32_t strips);
 // Bytes of one file row for width w at the given depth (RGB: 3 per pixel).
 int row_bytes(int width, int bits, int photometric);
 // Packs 16-bit samples in the given byte order, 12-bit samples as a bit stream per row.
