@@ -33,7 +33,7 @@
 #include "display/histogram.h"
 #include "display/paint.h"
 #include "tiff/getheader.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr::bench {
 

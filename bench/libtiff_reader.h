@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr::bench {
 

@@ -10,7 +10,7 @@
 
 #include "bench/bench_files.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/message_view.h"
 

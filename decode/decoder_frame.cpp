@@ -6,7 +6,7 @@
 #include "decode/cells.h"
 #include "display/histogram.h"
 #include "display/paint.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 
 namespace vtr {
 

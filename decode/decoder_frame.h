@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 

@@ -2,7 +2,23 @@
 
 #include <sys/mman.h>
 
+#include "decode/store_backing.h"
+
 namespace vtr {
+
+PixelStore::PixelStore() : backing_(std::make_unique<StoreBacking>()) {}
+
+PixelStore::~PixelStore() { release(); }
+
+void PixelStore::populate() { backing_->start(data_, bytes_); }
+
+void PixelStore::stoppopulating() { backing_->stop(); }
+
+bool PixelStore::populating() const { return backing_->running(); }
+
+bool PixelStore::backed(std::int64_t row) const {
+  return index(0, 0, row + 1) * sizeof(std::int32_t) <= backing_->backed();
+}
 
 std::uint64_t PixelStore::bytes_for(std::int64_t width, std::int64_t length) {
   return 4ull * static_cast<std::uint64_t>(width + 1) * static_cast<std::uint64_t>(length + 1) *
@@ -31,7 +47,7 @@ bool PixelStore::recreate(std::int32_t width, std::int32_t length) {
 }
 
 void PixelStore::release() {
-  backing_.stop();
+  backing_->stop();
   if (data_ != nullptr) ::munmap(data_, bytes_);
   data_ = nullptr;
   bytes_ = 0;

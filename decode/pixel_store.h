@@ -5,17 +5,18 @@
 
 #include <cstddef>
 #include <cstdint>
-
-#include "decode/store_backing.h"
+#include <memory>
 
 namespace vtr {
 
+class StoreBacking;
+
 class PixelStore {
  public:
-  PixelStore() = default;
+  PixelStore();
   PixelStore(const PixelStore&) = delete;
   PixelStore& operator=(const PixelStore&) = delete;
-  ~PixelStore() { release(); }
+  ~PixelStore();
 
   // Bytes a store for a W x L image takes.
   static std::uint64_t bytes_for(std::int64_t width, std::int64_t length);
@@ -32,16 +33,14 @@ class PixelStore {
   // Starts backing the whole store with memory on a second thread, from row 0 on, so the
   // kernel clears pages while the caller fills earlier rows (see StoreBacking). The thread is
   // stopped before the store is released or replaced.
-  void populate() { backing_.start(data_, bytes_); }
+  void populate();
   // Stops the backing thread: called as soon as a load finds rows the file cannot fill, so
   // that pages no row will be written to cost no memory.
-  void stoppopulating() { backing_.stop(); }
+  void stoppopulating();
   // True from populate() until the thread is stopped (it may have finished its work).
-  bool populating() const { return backing_.running(); }
+  bool populating() const;
   // True when every page up to the end of `row` is known to be backed already.
-  bool backed(std::int64_t row) const {
-    return index(0, 0, row + 1) * sizeof(std::int32_t) <= backing_.backed();
-  }
+  bool backed(std::int64_t row) const;
 
   // True when (channel, column, row) lies inside the store.
   bool contains(int channel, std::int64_t column, std::int64_t row) const {
@@ -67,7 +66,7 @@ class PixelStore {
   }
   void release();
 
-  StoreBacking backing_;
+  std::unique_ptr<StoreBacking> backing_;
   std::int32_t* data_ = nullptr;
   std::uint64_t bytes_ = 0;
   std::int32_t width_ = 0;

@@ -6,9 +6,9 @@
 #include "decode/store_memory.h"
 #include "display/histogram.h"
 #include "tiff/getheader.h"
-#include "ui/app.h"
-#include "ui/messages.h"
-#include "ui/numtext.h"
+#include "core/app.h"
+#include "core/messages.h"
+#include "core/numtext.h"
 
 namespace vtr {
 

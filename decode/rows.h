@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "decode/cells.h"
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

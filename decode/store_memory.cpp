@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 

@@ -1,6 +1,6 @@
 #include "display/histogram.h"
 
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

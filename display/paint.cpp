@@ -7,9 +7,9 @@
 #include "display/greymap.h"
 #include "display/histogram.h"
 #include "display/intensity.h"
-#include "ui/app.h"
-#include "ui/commands.h"
-#include "ui/messages.h"
+#include "core/app.h"
+#include "core/program_texts.h"
+#include "core/messages.h"
 
 namespace vtr {
 

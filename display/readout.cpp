@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/app.h"
-#include "ui/commands.h"
-#include "ui/messages.h"
-#include "ui/numtext.h"
+#include "core/app.h"
+#include "core/program_texts.h"
+#include "core/messages.h"
+#include "core/numtext.h"
 
 namespace vtr {
 

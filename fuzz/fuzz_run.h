@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr::fuzz {
 

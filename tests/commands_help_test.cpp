@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 
 namespace vtr {
 namespace {

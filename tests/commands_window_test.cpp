@@ -7,9 +7,9 @@
 
 #include "display/intensity.h"
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 #include "ui/commands.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 
 namespace vtr {
 namespace {

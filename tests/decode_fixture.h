@@ -13,7 +13,7 @@
 
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr::test {
 

@@ -9,6 +9,7 @@
 #include "decode/decoder_frame.h"
 #include "decode/decoders.h"
 #include "decode/rows.h"
+#include "decode/store_backing.h"
 #include "tests/decode_fixture.h"
 
 namespace vtr {

@@ -8,7 +8,7 @@
 #include "decode/store_memory.h"
 #include "tests/decode_fixture.h"
 #include "ui/commands.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 
 namespace vtr {
 namespace {

@@ -5,9 +5,10 @@
 #include <chrono>
 #include <thread>
 
+#include "decode/store_backing.h"
 #include "decode/store_memory.h"
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "display/histogram.h"
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 namespace {

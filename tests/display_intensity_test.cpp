@@ -5,7 +5,7 @@
 
 #include "display/intensity.h"
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 namespace {

@@ -9,8 +9,8 @@
 #include "display/paint.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/app.h"
-#include "ui/messages.h"
+#include "core/app.h"
+#include "core/messages.h"
 
 namespace vtr {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "display/readout.h"
 #include "tests/support/fake_toolkit.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 namespace {

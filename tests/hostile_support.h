@@ -16,7 +16,7 @@
 #include "decode/readfile.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/app.h"
+#include "core/app.h"
 #include "ui/commands.h"
 
 namespace vtr::test {

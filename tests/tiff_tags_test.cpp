@@ -8,8 +8,8 @@
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/header_run.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/app.h"
-#include "ui/messages.h"
+#include "core/app.h"
+#include "core/messages.h"
 
 namespace vtr {
 namespace {

@@ -1,7 +1,7 @@
 #include "tiff/byteorder.h"
 
-#include "ui/app.h"
-#include "ui/messages.h"
+#include "core/app.h"
+#include "core/messages.h"
 
 namespace vtr {
 

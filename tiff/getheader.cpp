@@ -4,9 +4,9 @@
 
 #include "tiff/byteorder.h"
 #include "tiff/tags.h"
-#include "ui/app.h"
-#include "ui/messages.h"
-#include "ui/numtext.h"
+#include "core/app.h"
+#include "core/messages.h"
+#include "core/numtext.h"
 
 namespace vtr {
 

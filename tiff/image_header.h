@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/flags.h"
+
 namespace vtr {
 
 inline constexpr int kMaxStrips = 1024;
@@ -54,8 +56,5 @@ struct ImageHeader {
 };
 
 inline constexpr std::int32_t kMaxHeaderValues = 65536;
-
-inline constexpr std::int16_t kTrue = -1;
-inline constexpr std::int16_t kFalse = 0;
 
 }  // namespace vtr

@@ -7,9 +7,9 @@
 
 #include "tiff/byteorder.h"
 #include "tiff/tag_lists.h"
-#include "ui/app.h"
-#include "ui/messages.h"
-#include "ui/numtext.h"
+#include "core/app.h"
+#include "core/messages.h"
+#include "core/numtext.h"
 
 namespace vtr {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "tiff/byteorder.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr {
 

@@ -4,9 +4,9 @@
 
 #include "display/histogram.h"
 #include "display/intensity.h"
-#include "ui/app.h"
+#include "core/app.h"
 #include "ui/helpwindow.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 
 namespace vtr {
 

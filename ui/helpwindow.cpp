@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/app.h"
-#include "ui/messages.h"
+#include "core/app.h"
+#include "core/program_texts.h"
+#include "core/messages.h"
 
 namespace vtr {
 
@@ -70,7 +71,7 @@ std::string abouttext() {
       "VantrelTIFFReader was created by A. Vantrel in the Department of Imaging Science, Vantrel "
       "Institute of Experimental Science, 1 Institute Road, Vantrel Park, VT1 2AB.");
   text.append(kCrLf2);
-  text.append("This is Version 1.06").append(kCrLf2);
+  text.append("This is Version ").append(kVersion).append(kCrLf2);
   text.append(
           "VantrelTIFFReader should run in Microsoft WIndows 98(SE) or later versions of Windows")
       .append(kCrLf2);

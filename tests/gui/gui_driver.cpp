@@ -14,7 +14,7 @@
 #include <string>
 
 #include "tests/gui/gui_support.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/picture_surface.h"
 

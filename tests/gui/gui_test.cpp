@@ -17,7 +17,7 @@
 #include "tests/support/tiff_builder.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
-#include "ui/messages.h"
+#include "core/messages.h"
 #include "ui/qt/design.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"

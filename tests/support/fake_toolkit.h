@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr::test {
 

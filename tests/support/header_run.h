@@ -7,7 +7,7 @@
 
 #include "tests/support/tiff_builder.h"
 #include "tiff/getheader.h"
-#include "ui/app.h"
+#include "core/app.h"
 
 namespace vtr::test {
 

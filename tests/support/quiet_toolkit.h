@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr::test {
 

@@ -83,7 +83,8 @@ Form1::Form1()
 Form1::~Form1() = default;
 
 void Form1::build() {
-  setWindowTitle(QStringLiteral("Vantrel TIFF Reader Version 1.06"));
+  setWindowTitle(QStringLiteral("Vantrel TIFF Reader Version ") +
+                 QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size())));
   setFixedSize(px(kForm1Width), px(kForm1Height));
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setPixelSize(10);

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/app.h"
+#include "core/app.h"
 #include "ui/qt/qt_toolkit.h"
 
 class QLineEdit;

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QPointF>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 class QAreaSeries;
 class QLineSeries;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/message_area.h"
+#include "core/message_area.h"
 
 namespace vtr::qt {
 

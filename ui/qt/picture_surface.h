@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr::qt {
 

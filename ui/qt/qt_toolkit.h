@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr::qt {
 

@@ -1,10 +1,10 @@
-#include "ui/messages.h"
+#include "core/messages.h"
 
 #include <cmath>
 #include <string>
 
-#include "ui/app.h"
-#include "ui/numtext.h"
+#include "core/app.h"
+#include "core/numtext.h"
 
 namespace vtr {
 

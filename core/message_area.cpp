@@ -1,4 +1,4 @@
-#include "ui/message_area.h"
+#include "core/message_area.h"
 
 namespace vtr {
 

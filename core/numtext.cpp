@@ -1,4 +1,4 @@
-#include "ui/numtext.h"
+#include "core/numtext.h"
 
 #include <cmath>
 #include <cstdio>

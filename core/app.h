@@ -13,8 +13,8 @@
 #include "display/histogram.h"
 #include "tiff/file_table.h"
 #include "tiff/image_header.h"
-#include "ui/message_area.h"
-#include "ui/toolkit.h"
+#include "core/message_area.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

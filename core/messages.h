@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

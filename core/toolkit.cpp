@@ -1,4 +1,4 @@
-#include "ui/toolkit.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 
