@@ -1,0 +1,94 @@
+#!/usr/bin/python3
+"""Fails when a source file includes a header of a layer above its own.
+
+The layers, from the ground up:
+  core/     the App record, the toolkit interface, message writing, number text, fixed texts
+  tiff/     header reading
+  display/  rendering, histogram, intensity, read-out (reads only the records)
+  decode/   the load driver, which ends a load by painting, the pixel store, the decoders
+  ui/       the commands and the help window
+  ui/qt/    the Qt binding and the program
+A file may include headers of its own layer and of the layers below. The record headers
+(the header record, the file table, the pixel store, the histogram) belong to the ground
+wherever they live: the App record holds them, and they include nothing above the ground.
+
+  check_layers.py [ROOT]        check the tree at ROOT (default: this repository)
+  check_layers.py --self-test   show that an upward include is caught
+"""
+import os
+import re
+import sys
+import tempfile
+
+LAYERS = ["core", "tiff", "display", "decode", "ui", "ui/qt"]
+RECORDS = {"tiff/image_header.h", "tiff/file_table.h", "decode/pixel_store.h",
+           "display/histogram.h"}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+
+
+def layer(path):
+    if path in RECORDS:
+        return 0
+    folder = os.path.dirname(path)
+    return LAYERS.index(folder) if folder in LAYERS else None
+
+
+def faults(root):
+    found = []
+    for folder in LAYERS:
+        base = os.path.join(root, folder)
+        if not os.path.isdir(base):
+            continue
+        for name in sorted(os.listdir(base)):
+            if not name.endswith((".h", ".cpp")):
+                continue
+            path = f"{folder}/{name}"
+            own = layer(path)
+            with open(os.path.join(root, path), encoding="utf-8") as f:
+                text = f.read()
+            for target in INCLUDE.findall(text):
+                theirs = layer(target)
+                if theirs is not None and theirs > own:
+                    found.append(f"{path} includes {target}, a layer above it")
+    return found
+
+
+def self_test():
+    with tempfile.TemporaryDirectory() as root:
+        for folder in ("core", "tiff", "display", "decode"):
+            os.makedirs(os.path.join(root, folder))
+        files = {
+            "core/app.h": '#include "tiff/image_header.h"\n#include "decode/pixel_store.h"\n',
+            "tiff/image_header.h": '#include "core/flags.h"\n',
+            "decode/readfile.cpp": '#include "display/paint.h"\n#include "tiff/getheader.h"\n',
+            "display/paint.cpp": '#include "decode/readfile.h"\n',
+            "decode/pixel_store.h": '#include "decode/store_backing.h"\n',
+        }
+        for path, text in files.items():
+            with open(os.path.join(root, path), "w", encoding="utf-8") as f:
+                f.write(text)
+        got = faults(root)
+    want = ["decode/pixel_store.h includes decode/store_backing.h, a layer above it",
+            "display/paint.cpp includes decode/readfile.h, a layer above it"]
+    if sorted(got) != want:
+        print("self-test: expected", want, "got", got)
+        return 1
+    print("self-test: upward includes are caught, downward ones and records pass")
+    return 0
+
+
+def main():
+    if sys.argv[1:] == ["--self-test"]:
+        return self_test()
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../..")
+    found = faults(root)
+    for line in found:
+        print(line)
+    if found:
+        return 1
+    print("layers: no file includes a layer above its own")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
