@@ -54,8 +54,6 @@ double seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
-using Decoder = std::int16_t (*)(App&, std::int16_t);
-
 Decoder decoderof(Kind kind) {
   switch (kind) {
     case Kind::grey8:
@@ -118,7 +116,7 @@ void decode(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto v = prepared(c);
     const auto t0 = Clock::now();
-    decoderof(c.kind)(v->app, 1);
+    loadimage(v->app, 1, decoderof(c.kind));
     state.SetIterationTime(seconds(t0, v->tk.paint_started));
     if (!checked) {
       checked = true;
@@ -129,7 +127,7 @@ void decode(benchmark::State& state, const Case& c) {
 
 void paint(benchmark::State& state, const Case& c) {
   auto v = prepared(c);
-  decoderof(c.kind)(v->app, 1);
+  loadimage(v->app, 1, decoderof(c.kind));
   for (auto _ : state) {
     const auto t0 = Clock::now();
     paintimage(v->app);

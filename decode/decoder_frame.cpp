@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "decode/cells.h"
-#include "display/histogram.h"
-#include "display/paint.h"
 #include "core/messages.h"
+#include "decode/cells.h"
 
 namespace vtr {
 
@@ -74,13 +72,9 @@ std::uint64_t stripoffset(const App& app, std::int64_t s) {
   return static_cast<std::uint32_t>(app.header.stripoffsets[static_cast<std::size_t>(s)]);
 }
 
-// Progress row / L and one event pump. False when the program was told to end meanwhile:
-// the file is then closed and the load must stop.
-bool rowstep(App& app, const FrameState& st, std::int64_t row) {
-  app.tk.set_progress_value(
-      static_cast<float>(static_cast<double>(row) / static_cast<double>(st.length)));
-  app.tk.pump_events();
-  if (!app.ending) return true;
+// Reports the row. False when the load must stop: the file is then closed.
+bool rowstep(App& app, const FrameState& st, const RowProgress& progress, std::int64_t row) {
+  if (progress(row, st.length)) return true;
   app.files.close(st.p);
   return false;
 }
@@ -104,23 +98,19 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   return true;
 }
 
-// The closing steps: close the file, feed the chart, "imagefile read" where the layout
-// reports it, the task time, the paint.
-void endframe(App& app, const FrameState& st, const RowLayout& layout) {
+// The closing step: the streamed stores are fenced and the file is closed.
+DecodeResult endframe(App& app, const FrameState& st, const RowLayout& layout) {
   cellsdone();
   app.files.close(st.p);
-  feedchart(app);
-  if (layout.reportsread) addmessage(app, "imagefile read");
-  elapsedtime(app);
-  paintimage(app);
+  return DecodeResult{true, layout.reportsread};
 }
 
 }  // namespace
 
-std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, UnpackRow plain,
-                         UnpackRow streamed) {
+DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
+                         const RowProgress& progress, UnpackRow plain, UnpackRow streamed) {
   FrameState st;
-  if (!beginframe(app, p, layout, st)) return 0;
+  if (!beginframe(app, p, layout, st)) return {};
   std::int64_t row = 0;
   for (std::int64_t s = 1; s <= st.strips && row < st.length; ++s) {
     const bool known = stripknown(app, st, s);
@@ -128,7 +118,7 @@ std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, Unpa
     const std::int64_t rows = std::min(st.rowsperstrip, st.length - row);
     for (std::int64_t i = 0; i < rows; ++i) {
       ++row;
-      if (!rowstep(app, st, row)) return 0;
+      if (!rowstep(app, st, progress, row)) return {};
       if (known && readrow(app, st, offset)) {
         const UnpackRow unpack = app.store.backed(row) ? streamed : plain;
         unpack(app.rowbuffer.data() + 1, app.store.row(row), st.width, app.histogram.bins);
@@ -139,8 +129,7 @@ std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, Unpa
       offset += static_cast<std::uint64_t>(st.rowbytes);
     }
   }
-  endframe(app, st, layout);
-  return 0;
+  return endframe(app, st, layout);
 }
 
 }  // namespace vtr

@@ -1,17 +1,28 @@
 // The frame that the four decoders share: the opening line, the strip and row walk with one
-// progress step, one event pump and one positioned read per row, and the closing steps
-// (close the file, feed the chart, report the time, paint).
+// progress report and one positioned read per row, and closing the file. The decoders know
+// nothing of the display: the load driver shows their progress and finishes the load.
 //
 // A row layout supplies only its opening line, its bytes per file row, whether it reports
 // "imagefile read", and the unpacking of one row into the store and the histogram.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "core/app.h"
 
 namespace vtr {
+
+// Told once per row, before the row is read, which row (1..length) comes next; returns false
+// to stop the load there (the program is ending).
+using RowProgress = std::function<bool(std::int64_t row, std::int64_t length)>;
+
+// How a decoder ended.
+struct DecodeResult {
+  bool finished = false;     // every row was walked; the load is to be finished and painted
+  bool reportsread = false;  // the layout reports "imagefile read" when it is finished
+};
 
 struct RowLayout {
   std::string_view message;  // written first, e.g. "reading 8 bit image from file"
@@ -25,8 +36,9 @@ using UnpackRow = void (*)(const std::uint8_t* bytes, std::int32_t* storerow, st
                            HistogramCounts& bins);
 
 // Runs the whole frame. `plain` unpacks rows whose pages the store's backing thread has not
-// reached, `streamed` the rows it has (see cells.h): the two store the same values.
-std::int16_t decodeimage(App& app, std::int16_t p, const RowLayout& layout, UnpackRow plain,
-                         UnpackRow streamed);
+// reached, `streamed` the rows it has (see cells.h): the two store the same values. The file
+// is closed however the frame ends.
+DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
+                         const RowProgress& progress, UnpackRow plain, UnpackRow streamed);
 
 }  // namespace vtr

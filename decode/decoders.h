@@ -1,16 +1,19 @@
 // The four row layouts: each reads the open file `p` into the pixel store and histogram,
-// closes it, feeds the chart, reports the time and paints. Each returns 0.
+// telling `progress` of each row, and closes the file. The load driver finishes the load.
 #pragma once
 
 #include <cstdint>
 
+#include "decode/decoder_frame.h"
+
 namespace vtr {
 
-struct App;
+DecodeResult getimagegray8(App& app, std::int16_t p, const RowProgress& progress);
+DecodeResult getimagegray12(App& app, std::int16_t p, const RowProgress& progress);
+DecodeResult getimagegray16(App& app, std::int16_t p, const RowProgress& progress);
+DecodeResult getimagergb8(App& app, std::int16_t p, const RowProgress& progress);
 
-std::int16_t getimagegray8(App& app, std::int16_t p);
-std::int16_t getimagegray12(App& app, std::int16_t p);
-std::int16_t getimagegray16(App& app, std::int16_t p);
-std::int16_t getimagergb8(App& app, std::int16_t p);
+// One of the four.
+using Decoder = DecodeResult (*)(App&, std::int16_t, const RowProgress&);
 
 }  // namespace vtr

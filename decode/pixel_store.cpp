@@ -8,13 +8,21 @@ namespace vtr {
 
 PixelStore::PixelStore() : backing_(std::make_unique<StoreBacking>()) {}
 
-PixelStore::~PixelStore() { release(); }
+PixelStore::~PixelStore() {
+  release();
+}
 
-void PixelStore::populate() { backing_->start(data_, bytes_); }
+void PixelStore::populate() {
+  backing_->start(data_, bytes_);
+}
 
-void PixelStore::stoppopulating() { backing_->stop(); }
+void PixelStore::stoppopulating() {
+  backing_->stop();
+}
 
-bool PixelStore::populating() const { return backing_->running(); }
+bool PixelStore::populating() const {
+  return backing_->running();
+}
 
 bool PixelStore::backed(std::int64_t row) const {
   return index(0, 0, row + 1) * sizeof(std::int32_t) <= backing_->backed();

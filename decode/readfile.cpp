@@ -2,21 +2,19 @@
 
 #include <string_view>
 
-#include "decode/decoders.h"
-#include "decode/store_memory.h"
-#include "display/histogram.h"
-#include "tiff/getheader.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "decode/store_memory.h"
+#include "display/histogram.h"
+#include "display/paint.h"
+#include "tiff/getheader.h"
 
 namespace vtr {
 
 namespace {
 
 constexpr std::string_view kDialogFilter = "TIFF files (*.tif)|*.tif|All files (*.*)|*.*";
-
-using Decoder = std::int16_t (*)(App&, std::int16_t);
 
 struct DecoderChoice {
   std::int16_t bitspersample;
@@ -70,6 +68,14 @@ bool storeavailable(App& app) {
   if (storefits(app, w, l)) return true;
   notenoughmemory(app, w, l);
   return false;
+}
+
+// Progress row / L and one event pass per row; false once the program was told to end.
+bool showrow(App& app, std::int64_t row, std::int64_t length) {
+  app.tk.set_progress_value(
+      static_cast<float>(static_cast<double>(row) / static_cast<double>(length)));
+  app.tk.pump_events();
+  return !app.ending;
 }
 
 }  // namespace
@@ -130,7 +136,21 @@ std::int16_t readfile(App& app, std::int16_t mode) {
     addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
     return 0;
   }
-  decoder(app, p);
+  loadimage(app, p, decoder);
+  return 0;
+}
+
+std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder) {
+  const DecodeResult result = decoder(
+      app, p, [&app](std::int64_t row, std::int64_t length) { return showrow(app, row, length); });
+  if (!result.finished) return 0;
+  feedchart(app);
+  if (result.reportsread) addmessage(app, "imagefile read");
+  elapsedtime(app);
+  // The chart and the lines show before the paint starts.
+  app.tk.pump_events();
+  if (app.ending) return 0;
+  paintimage(app);
   return 0;
 }
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "decode/cells.h"
 #include "core/toolkit.h"
+#include "decode/cells.h"
 
 namespace vtr {
 

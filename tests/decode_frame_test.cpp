@@ -8,6 +8,7 @@
 
 #include "decode/decoder_frame.h"
 #include "decode/decoders.h"
+#include "decode/readfile.h"
 #include "decode/rows.h"
 #include "decode/store_backing.h"
 #include "tests/decode_fixture.h"
@@ -17,8 +18,6 @@ namespace {
 
 using test::Bytes;
 using test::SampleImage;
-
-using Decoder = std::int16_t (*)(App&, std::int16_t);
 
 Decoder decoderfor(int bits, int photometric) {
   if (photometric == 2) return getimagergb8;
@@ -80,7 +79,7 @@ TEST_F(DecoderTest, EveryLayoutDecodesItsStripsIntoStoreAndHistogram) {
     tk.set_text(TextBox::Text1, "");
     const SampleImage im = test::makeimage(c.bits, c.photometric, c.mm, c.width, c.length);
     const std::int16_t p = prepare(im, c.rowsperstrip);
-    EXPECT_EQ(decoderfor(c.bits, c.photometric)(app, p), 0);
+    EXPECT_EQ(loadimage(app, p, decoderfor(c.bits, c.photometric)), 0);
     expectimage(im);
     EXPECT_EQ(app.files.get(p), nullptr) << "file left open";
     const int rps = c.rowsperstrip > 0 ? c.rowsperstrip : c.length;
@@ -135,7 +134,7 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
     app.header.stripoffsets[1] = 0;
     app.header.stripoffsetcount = 1;
     const std::int16_t p = openbytes(bytes);
-    decoderfor(c.bits, 1)(app, p);
+    loadimage(app, p, decoderfor(c.bits, 1));
     HistogramCounts want{};
     for (int x = 1; x <= c.width; ++x) {
       EXPECT_EQ(app.store.at(1, x, 1), c.values[x - 1]) << x;
@@ -240,7 +239,7 @@ TEST_F(DecoderTest, EachRowIsOneReadOneProgressStepAndOnePump) {
     };
     const std::uint64_t readsbefore = app.files.read_calls();
     const std::size_t progressbefore = tk.progress_history.size();
-    decoderfor(bits == 24 ? 8 : bits, photometric)(app, p);
+    loadimage(app, p, decoderfor(bits == 24 ? 8 : bits, photometric));
     tk.every_pump = nullptr;
     ASSERT_GE(at.size(), 12u);
     EXPECT_EQ(at[0].reads, readsbefore);
@@ -262,7 +261,7 @@ TEST_F(DecoderTest, NoRowsStillClosesFeedsReportsAndPaints) {
   const std::int16_t p = prepare(im, 1);
   const int feeds = tk.chart_feeds;
   tk.pumps = 0;
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   EXPECT_EQ(app.header.stripsperimage, 0);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_GE(tk.chart_feeds, feeds + 1);
@@ -278,7 +277,7 @@ TEST_F(DecoderTest, RowsPerStripBelowOneMeansOneStrip) {
     const SampleImage im = test::makeimage(16, 1, true, 3, 4);
     const std::int16_t p = prepare(im, 0);
     app.header.rowsperstrip = rps;
-    getimagegray16(app, p);
+    loadimage(app, p, getimagegray16);
     expectimage(im);
     EXPECT_EQ(app.header.stripsperimage, 1);
     EXPECT_EQ(countlines("[error]"), 0);
@@ -295,7 +294,7 @@ TEST_F(DecoderTest, FileCutShortReadsMissingPixelsAsZeroWithOneErrorLine) {
   app.header.stripoffsets[1] = 2;
   app.header.stripoffsetcount = 1;
   const std::int16_t p = openbytes({9, 9, 1, 2, 3, 4, 5, 6});
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   const std::int32_t want[3][4] = {{1, 2, 3, 4}, {5, 6, 0, 0}, {0, 0, 0, 0}};
   for (int y = 1; y <= 3; ++y) {
     for (int x = 1; x <= 4; ++x) EXPECT_EQ(app.store.at(1, x, y), want[y - 1][x - 1]);
@@ -315,7 +314,7 @@ TEST_F(DecoderTest, StripOffsetsBeyondTheFileReadAsZero) {
     const SampleImage im = test::makeimage(12, 1, false, 3, 2);
     const std::int16_t p = prepare(im, 1);
     app.header.stripoffsets[2] = offset;
-    getimagegray12(app, p);
+    loadimage(app, p, getimagegray12);
     for (int x = 1; x <= 3; ++x) {
       EXPECT_EQ(app.store.at(1, x, 1), im.expected(x, 1));
       EXPECT_EQ(app.store.at(1, x, 2), 0);
@@ -333,7 +332,7 @@ TEST_F(DecoderTest, MissingStripsReadAsZeroNotFromStaleOffsets) {
   app.header.stripoffsets[2] = app.header.stripoffsets[1];  // stale but readable
   app.header.stripoffsets[3] = app.header.stripoffsets[1];
   app.header.stripoffsetcount = 1;
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   for (int x = 1; x <= 2; ++x) {
     EXPECT_EQ(app.store.at(1, x, 1), im.expected(x, 1));
     EXPECT_EQ(app.store.at(1, x, 2), 0);
@@ -349,7 +348,7 @@ TEST_F(DecoderTest, MoreThan1024StripsReadTheRestAsZero) {
   const SampleImage im = test::makeimage(8, 1, false, 1, 1030);
   const std::int16_t p = prepare(im, 1);
   EXPECT_EQ(app.header.stripoffsetcount, 1024);
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   EXPECT_EQ(app.header.stripsperimage, 1030);
   for (int y = 1; y <= 1024; ++y) ASSERT_EQ(app.store.at(1, 1, y), im.expected(1, y)) << y;
   for (int y = 1025; y <= 1030; ++y) EXPECT_EQ(app.store.at(1, 1, y), 0) << y;
@@ -367,7 +366,7 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
       tk.set_text(TextBox::Text1, "");
       const SampleImage im = test::makeimage(bits, photometric, mm, 20000, 2);
       const std::int16_t p = prepare(im, 1);
-      decoderfor(bits, photometric)(app, p);
+      loadimage(app, p, decoderfor(bits, photometric));
       expectimage(im);
       EXPECT_EQ(countlines("[error]"), 0);
     }
@@ -386,7 +385,7 @@ TEST_F(DecoderTest, StoresBackedAheadOfTheRowsHoldTheSameImage) {
     const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 2047, 2102);
     ASSERT_GT(PixelStore::bytes_for(im.width, im.length), 64u << 20);
     const std::int16_t p = prepare(im, 64);
-    decoderfor(k.bits, k.photometric)(app, p);
+    loadimage(app, p, decoderfor(k.bits, k.photometric));
     expectimage(im);
     if (usableprocessors() >= 2) {
       // The backing thread goes on to the last row and then stops by itself.
@@ -403,7 +402,7 @@ TEST_F(DecoderTest, EndingDuringTheLoadStopsAtOnce) {
   const std::int16_t p = prepare(im, 2);
   const int feeds = tk.chart_feeds;
   tk.pump_actions = {nullptr, [&] { app.ending = true; }};
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_EQ(tk.pumps, 2);
   EXPECT_EQ(tk.progress_history.size(), 2u);
@@ -418,7 +417,7 @@ TEST_F(DecoderTest, StoreOfAnotherSizeIsNeverWrittenPast) {
   const SampleImage im = test::makeimage(8, 1, false, 4, 4);
   const std::int16_t p = prepare(im, 0);
   ASSERT_TRUE(app.store.recreate(2, 2));
-  getimagegray8(app, p);
+  loadimage(app, p, getimagegray8);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_EQ(countlines("[error] pixel store does not match the image size"), 1);
   EXPECT_EQ(histogramsum(), 0);
