@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The installed program as a desktop reaches it: installed into a temporary prefix, its
 # desktop entry validates and is registered for TIFF images, it answers --help, --version and
-# a second FILE without a display, and opening a TIFF file through the entry (as a file
-# manager does on a double-click) shows that image in the window under a window manager.
+# a second FILE without a display, and the command its Exec line makes for a TIFF file (what
+# a file manager runs on a double-click) shows that image in the window under a window manager.
 # Exits 77 (skipped) when one of the tools it drives is missing.
 set -uo pipefail
 build="$1"
 sample="$(realpath "$2")"
 
 skip() { echo "SKIPPED: $*"; exit 77; }
-for tool in xvfb-run import openbox desktop-file-validate gio xdg-mime xwininfo xprop; do
+for tool in xvfb-run import openbox desktop-file-validate gio xdg-mime xwininfo; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 /usr/bin/python3 -c 'import PIL' 2>/dev/null || skip "python3-pil is not installed"
@@ -43,33 +43,45 @@ export XDG_DATA_HOME="$work/home/share" XDG_CONFIG_HOME="$work/home/config"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 export PATH="$prefix/bin:$PATH"
 gio mime image/tiff >"$work/mime.txt" 2>&1
-grep -q 'vantrel-tiff-reader.desktop' "$work/mime.txt" || { cat "$work/mime.txt"; fail "not offered for TIFF"; }
+grep -q 'vantrel-tiff-reader.desktop' "$work/mime.txt" ||
+  { cat "$work/mime.txt"; fail "not offered for TIFF"; }
 xdg-mime default vantrel-tiff-reader.desktop image/tiff
 [[ "$(xdg-mime query default image/tiff)" == "vantrel-tiff-reader.desktop" ]] ||
   fail "not the default for TIFF"
 echo "offered for and the default for image/tiff"
 
+# The command a launcher runs for the file: the entry's Exec line with its %f field, the one
+# file's path, put in the field's place.
+/usr/bin/python3 - "$entry" "$sample" >"$work/command" <<'PY' || fail "Exec has no %f field"
+import configparser, shlex, sys
+entry = configparser.ConfigParser(interpolation=None)
+entry.read(sys.argv[1])
+words = shlex.split(entry["Desktop Entry"]["Exec"])
+assert words.count("%f") == 1 and not any("%" in w for w in words if w != "%f"), words
+print("\0".join(sys.argv[2] if w == "%f" else w for w in words), end="")
+PY
+
 cat >"$work/session.sh" <<'INNER'
 #!/usr/bin/env bash
 set -uo pipefail
-sample="$1"; work="$2"
+work="$1"
 export QT_QPA_PLATFORM=xcb
 openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm=$!
 sleep 1
-# As a file manager opens a file with its default application.
-gio open "$sample" >"$work/open.log" 2>&1 || { cat "$work/open.log"; kill "$wm"; exit 1; }
+mapfile -d '' -t command <"$work/command"
+"${command[@]}" >"$work/open.log" 2>&1 &
+viewer=$!
 title="Vantrel TIFF Reader Version 1.06"
 for _ in $(seq 150); do xwininfo -name "$title" >"$work/win.txt" 2>/dev/null && break; sleep 0.1; done
 sleep 2
 xwininfo -name "$title" >"$work/win.txt" 2>&1
-pid=$(xprop -name "$title" _NET_WM_PID 2>/dev/null | awk '{print $3}')
 import -window root "$work/screen.png"
-[[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+kill "$viewer" 2>/dev/null
 kill "$wm" 2>/dev/null
 exit 0
 INNER
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$sample" "$work" ||
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" ||
   fail "no session"
 grep -q 'Absolute upper-left' "$work/win.txt" || { cat "$work/win.txt"; fail "no window"; }
 
