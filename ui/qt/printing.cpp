@@ -29,8 +29,9 @@ std::string print_image(const QImage& image) {
   if (std::string problem = printer_problem(); !problem.empty()) return problem;
   if (image.isNull()) return "nothing to print";
   auto printer = default_printer();
-  if (print_image_on(*printer, image).isEmpty()) return "the printer could not be started";
+  const QRect drawn = print_image_on(*printer, image);
   if (printer->printerState() == QPrinter::Error) return "the printer reported an error";
+  if (drawn.isEmpty()) return "the printer could not be started";
   return {};
 }
 
@@ -58,7 +59,7 @@ QRect print_image_on(QPrinter& printer, const QImage& image) {
   const QRect target(QPoint(0, 0), size);
   p.setRenderHint(QPainter::SmoothPixmapTransform, true);
   p.drawImage(target, image);
-  p.end();
+  if (!p.end()) return {};
   return target;
 }
 

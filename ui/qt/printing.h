@@ -21,7 +21,7 @@ std::string print_image(const QImage& image);
 QPageLayout::Orientation best_orientation(const QSize& size, QPageLayout layout);
 // Turns the page to the best orientation and draws the image on it as large as the margins
 // allow, keeping its shape. Returns the rectangle drawn, in device pixels, or an empty one
-// when the printer could not be started.
+// when the printer could not be started or could not finish the page.
 QRect print_image_on(QPrinter& printer, const QImage& image);
 // Prints the document in its own fonts; empty text on success, else what went wrong.
 std::string print_document(const QTextDocument& document);
