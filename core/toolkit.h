@@ -104,6 +104,9 @@ class Toolkit {
   virtual void set_grey_row(int x0, int y, const std::uint8_t* grey, int count);
   // Leaves only the background colour.
   virtual void remove_picture() = 0;
+  // Brings the picture's top left into view where the picture is larger than its area and
+  // scrolls; a surface that never scrolls has nothing to do.
+  virtual void show_picture_origin() {}
   virtual Bitmap picture_bitmap() const = 0;
 
   // Histogram chart: 256 counts, one series in bin order.

@@ -14,7 +14,9 @@ namespace vtr {
 
 namespace {
 
-constexpr std::string_view kDialogFilter = "TIFF files (*.tif)|*.tif|All files (*.*)|*.*";
+// Both endings of TIFF files; the dialog matches them in any letter case.
+constexpr std::string_view kDialogFilter =
+    "TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*";
 
 struct DecoderChoice {
   std::int16_t bitspersample;
@@ -78,6 +80,47 @@ bool showrow(App& app, std::int64_t row, std::int64_t length) {
   return !app.ending;
 }
 
+// Opens `path` under the next free file number and shows it, as getunitnumber does with the
+// dialog's answer; 0 with an error line when it cannot be opened.
+std::int16_t openpath(App& app, const std::string& path) {
+  const std::int16_t n = app.files.next_free();
+  app.image_path = path;
+  if (n != 0 && app.files.open(n, path)) {
+    app.tk.set_text(TextBox::image_filename, path);
+    return n;
+  }
+  addmessage(app, std::string(kCannotOpen).append(path));
+  return 0;
+}
+
+// readfile from its first yield on, for the file opened under `p`.
+std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
+  if (pumpuntilending(app, p)) return 0;
+  if (getheader(app, p) >= 1) return abandon(app, p);
+  if (mode >= 1) return abandon(app, p);
+  if (!storeavailable(app)) return abandon(app, p);
+  zerohistogram(app);
+  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
+    // The check above passed but the system still refused the pages.
+    notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
+    return abandon(app, p);
+  }
+  if (pumpuntilending(app, p)) return 0;
+  if (app.header.headervalid != kTrue) {
+    app.files.close(p);
+    return 0;
+  }
+  const Decoder decoder = choosedecoder(app.header);
+  if (decoder == nullptr) {
+    app.files.close(p);
+    addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
+    return 0;
+  }
+  app.tk.show_picture_origin();  // a new image is seen from its top left
+  loadimage(app, p, decoder);
+  return 0;
+}
+
 }  // namespace
 
 void getimage_button_Click(App& app) {
@@ -115,29 +158,26 @@ std::int16_t getunitnumber(App& app) {
 std::int16_t readfile(App& app, std::int16_t mode) {
   const std::int16_t p = getunitnumber(app);
   if (p == 0) return 0;
-  if (pumpuntilending(app, p)) return 0;
-  if (getheader(app, p) >= 1) return abandon(app, p);
-  if (mode >= 1) return abandon(app, p);
-  if (!storeavailable(app)) return abandon(app, p);
-  zerohistogram(app);
-  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
-    // The check above passed but the system still refused the pages.
-    notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
-    return abandon(app, p);
+  return readopened(app, p, mode);
+}
+
+void openfile(App& app, const std::string& path) {
+  if (!beginguarded(app, Button::getimage_button)) return;
+  if (const std::int16_t p = openpath(app, path); p != 0) readopened(app, p, 0);
+  endguarded(app, Button::getimage_button);
+}
+
+void openfiles(App& app, const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (app.busy == kTrue) {
+    addmessage(app, "[error] busy");
+    return;
   }
-  if (pumpuntilending(app, p)) return 0;
-  if (app.header.headervalid != kTrue) {
-    app.files.close(p);
-    return 0;
+  openfile(app, paths.front());
+  if (paths.size() > 1) {
+    const auto rest = static_cast<std::int32_t>(paths.size() - 1);
+    addmessage(app, "one file at a time;" + numtext(rest) + " more not opened");
   }
-  const Decoder decoder = choosedecoder(app.header);
-  if (decoder == nullptr) {
-    app.files.close(p);
-    addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
-    return 0;
-  }
-  loadimage(app, p, decoder);
-  return 0;
 }
 
 std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder) {

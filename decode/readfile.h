@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "decode/decoders.h"
 
@@ -17,5 +20,15 @@ std::int16_t readfile(App& app, std::int16_t mode);
 std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder);
 // Asks for a file and opens it; its file number, or 0 ("Get Image cancelled" written).
 std::int16_t getunitnumber(App& app);
+
+// Get image with the file already named (the command line, a drop): the busy protocol, the
+// lines and the errors of a get-image click whose dialog answered `path`, except that a file
+// that cannot be opened is an error ("[error] cannot open " + path), not a cancel.
+void openfile(App& app, const std::string& path);
+// Several files named at once: the first is opened as by openfile, and one line says how
+// many were not. Refused as a whole with "[error] busy" while a task runs.
+void openfiles(App& app, const std::vector<std::string>& paths);
+
+inline constexpr std::string_view kCannotOpen = "[error] cannot open ";
 
 }  // namespace vtr

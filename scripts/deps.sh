@@ -26,7 +26,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
-  xvfb xauth xclip x11-utils
+  xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
 

@@ -91,7 +91,7 @@ TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
     EXPECT_EQ(app.header.headervalid, kTrue);
     EXPECT_EQ(tk.dialog_default_ext, ".tif");
     EXPECT_TRUE(tk.dialog_cancel_error);
-    EXPECT_EQ(tk.dialog_filter, "TIFF files (*.tif)|*.tif|All files (*.*)|*.*");
+    EXPECT_EQ(tk.dialog_filter, "TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
     EXPECT_EQ(tk.texts[TextBox::image_filename], f->path());
     EXPECT_EQ(app.image_path, f->path());
     // Every line, newest first: the paint's two, the decoder's time, then the decoder's own.

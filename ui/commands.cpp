@@ -63,6 +63,7 @@ void clear_button_Click(App& app) {
   if (!beginguarded(app, Button::clear_button)) return;
   zerohistogram(app);
   app.tk.remove_picture();
+  app.tk.show_picture_origin();
   replacemessages(app, "message area cleared");
   endguarded(app, Button::clear_button);
 }

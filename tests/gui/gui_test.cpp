@@ -139,21 +139,23 @@ void GuiTest::layoutFollowsTheDesign() {
     const char* tooltip;
   };
   const Place places[] = {
-      {w->button(Button::Command1), qt::kCommand1, "exit", "exits VantrelTIFFReader"},
+      {w->button(Button::Command1), qt::kCommand1, "exit", "exits VantrelTIFFReader (Ctrl+Q)"},
       {w->button(Button::getimage_button), qt::kGetImageButton, "get image",
-       "Get new image from disk"},
-      {w->button(Button::printbutton), qt::kPrintButton, "print", "print a copy of this form"},
+       "Get new image from disk (Ctrl+O)"},
+      {w->button(Button::printbutton), qt::kPrintButton, "print",
+       "print a copy of this form (Ctrl+P)"},
       {w->button(Button::copy_button), qt::kCopyButton, "copy ",
-       "make a copy of the picture in the clipboard"},
+       "make a copy of the picture in the clipboard (Ctrl+Shift+C)"},
       {w->button(Button::refresh_button), qt::kRefreshButton, "refresh",
-       "Refresh current image using intensity settings"},
+       "Refresh current image using intensity settings (F5)"},
       {w->button(Button::clear_button), qt::kClearButton, "clear", ""},
-      {w->button(Button::help_button), qt::kHelpButton, "help", ""},
-      {w->button(Button::imageinvert), qt::kImageInvert, "Invert", ""},
+      {w->button(Button::help_button), qt::kHelpButton, "help", "help (F1)"},
+      {w->button(Button::imageinvert), qt::kImageInvert, "Invert", "Invert (Ctrl+I)"},
       {w->button(Button::Command7), qt::kCommand7, "reset", ""},
-      {w->button(Button::Command8), qt::kCommand8, "bestfit", ""},
+      {w->button(Button::Command8), qt::kCommand8, "bestfit", "bestfit (Ctrl+B)"},
       {w->button(Button::Command9), qt::kCommand9, "fullrange", ""},
-      {w->button(Button::getheader_button), qt::kGetHeaderButton, "getheader", ""},
+      {w->button(Button::getheader_button), qt::kGetHeaderButton, "getheader",
+       "getheader (Ctrl+Shift+H)"},
       {w->message_view(), qt::kText1, nullptr, "Shows error messages and image information"},
       {w->chart(), qt::kMSChart1, nullptr, "Histogram of pixel values in current image"},
       {w->slider(Slider::image_min), qt::kImageMin, nullptr, "Adjust minium intensity in image"},
@@ -491,17 +493,16 @@ void GuiTest::largePictureScrollsInsideItsArea() {
 }
 
 void GuiTest::fileFilterMatchesAnyCase() {
-  const QString f = qt::qt_file_filter("TIFF files (*.tif)|*.tif|All files (*.*)|*.*");
+  // One pattern per ending: the dialog itself matches them in any letter case (what it
+  // lists is tested with the other ways of opening a file).
+  const QString f =
+      qt::qt_file_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
   const QStringList parts = f.split(QStringLiteral(";;"));
-  QCOMPARE(parts.size(), 2);
-  QVERIFY(parts[0].startsWith(QStringLiteral("TIFF files (*.tif ")));
-  for (const char* p : {"*.TIF", "*.Tif", "*.tIF", "*.tiF"})
-    QVERIFY2(parts[0].contains(QLatin1String(p)), p);
-  QCOMPARE(parts[0].count(QLatin1Char('*')), 8);
-  QCOMPARE(parts[1], QStringLiteral("All files (*)"));
+  QCOMPARE(parts, QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
 }
 
 int run_responsive_tests(int argc, char** argv);
+int run_desktop_tests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -509,6 +510,7 @@ int main(int argc, char** argv) {
   GuiTest window_tests;
   int failed = QTest::qExec(&window_tests, argc, argv);
   failed += run_responsive_tests(argc, argv);
+  failed += run_desktop_tests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Printing through a real print system: a CUPS-PDF queue as the default destination.
 #   1. With no print system reachable, print writes its "[error]" line and nothing else.
-#   2. Print puts one page holding the window's image into a PDF.
+#   2. Print puts one landscape page holding the window's image into a PDF.
 #   3. The help window's Print puts its text into a PDF.
 # The print system is a scheduler of the test's own, so the test runs wherever the test
 # command does. Exits 77 (skipped) only when it cannot: not root (the PDF queue's backend
@@ -126,6 +126,12 @@ window = Image.open(sys.argv[2]).convert("L")
 box = ImageOps.invert(page).point(lambda v: 255 if v > 8 else 0).getbbox()
 assert box, "blank page"
 printed = page.crop(box)
+# The window is wider than tall, so it is printed landscape: the queue puts such a page on an
+# upright sheet with the window turned a quarter turn to the left, as large as the sheet's
+# length allows. Turned back, it must look like the window.
+assert printed.height > printed.width, f"printed portrait: {printed.size}"
+assert printed.height > page.height * 0.85, f"printed {printed.height} of {page.height} long"
+printed = printed.rotate(-90, expand=True)
 ratio = printed.width / printed.height
 want = window.width / window.height
 assert abs(ratio - want) < 0.05, f"aspect {ratio:.3f} vs {want:.3f}"

@@ -1,12 +1,14 @@
 #include "ui/qt/form1.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QTimer>
 
 #include "decode/readfile.h"
 #include "display/intensity.h"
@@ -15,10 +17,13 @@
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
 #include "ui/qt/design.h"
+#include "ui/qt/drops.h"
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
 #include "ui/qt/picture_surface.h"
+#include "ui/qt/shortcuts.h"
 
 namespace vtr::qt {
 
@@ -77,6 +82,9 @@ Form1::Form1()
   build();
   wire();
   order_tabs();
+  install_shortcuts(*this);
+  focus_mark_ = new FocusMark(this);
+  setAcceptDrops(true);
   form_load(app_);
 }
 
@@ -98,6 +106,7 @@ void Form1::build() {
   text1_->setGeometry(kText1.pixels());
   text1_->setToolTip(QStringLiteral("Shows error messages and image information"));
   text1_->set_text(kWelcome);
+  text1_->setAcceptDrops(false);
 
   make_button(Button::Command1, "exit", kCommand1, "exits VantrelTIFFReader");
 
@@ -179,6 +188,7 @@ QPushButton* Form1::make_button(Button b, const char* caption, const TwipRect& w
 QLineEdit* Form1::make_line_box(TextBox box, const TwipRect& where) {
   auto* e = new QLineEdit(this);
   e->setGeometry(where.pixels());
+  e->setAcceptDrops(false);  // a file dropped here is the window's; a text is nobody's
   boxes_[static_cast<std::size_t>(box)] = e;
   return e;
 }
@@ -246,6 +256,27 @@ void Form1::create_help_window() {
   if (help_) return;
   help_ = std::make_unique<Form2>();
   help_->set_tab_handler([this] { TabStrip1_Click(app_); });
+}
+
+void Form1::open_files(const std::vector<std::string>& paths) {
+  if (!app_.ending) openfiles(app_, paths);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!local_files(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!local_files(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = local_files(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  // The load runs after the drop has ended, so the program the file came from is not kept
+  // waiting for it.
+  QTimer::singleShot(0, this, [this, paths = std::move(paths)] { open_files(paths); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

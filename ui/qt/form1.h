@@ -7,6 +7,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/app.h"
 #include "ui/qt/qt_toolkit.h"
@@ -19,6 +21,7 @@ class QSlider;
 
 namespace vtr::qt {
 
+class FocusMark;
 class Form2;
 class HistogramChart;
 class MessageView;
@@ -56,10 +59,19 @@ class Form1 : public QWidget {
   HistogramChart* chart() const { return chart_; }
   ClickLabel* credits_label() const { return label9_; }
   Form2* help_window() const { return help_.get(); }
+  FocusMark* focus_mark() const { return focus_mark_; }
   void create_help_window();
+
+  // Opens the files named by the command line or a drop, as get image does with the
+  // dialog's answer; nothing once the program is ending.
+  void open_files(const std::vector<std::string>& paths);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A drop of local files anywhere on the window opens them once the drop is over.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void build();
@@ -84,6 +96,7 @@ class Form1 : public QWidget {
   QScrollArea* picture_area_ = nullptr;
   HistogramChart* chart_ = nullptr;
   ClickLabel* label9_ = nullptr;
+  FocusMark* focus_mark_ = nullptr;
   std::unique_ptr<Form2> help_;
 };
 

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTextEdit>
@@ -33,22 +35,6 @@ QString qstr(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Every letter-case spelling of a pattern such as "*.tif".
-QStringList case_variants(const QString& pattern) {
-  QStringList out{QString()};
-  for (QChar c : pattern) {
-    QStringList next;
-    const QChar lower = c.toLower();
-    const QChar upper = c.toUpper();
-    for (const QString& s : out) {
-      next.append(s + lower);
-      if (upper != lower) next.append(s + upper);
-    }
-    out = next;
-  }
-  return out;
-}
-
 // Positions of the logic are single precision; a position far outside any surface is clipped.
 bool to_pixel(float v, int& out) {
   if (!std::isfinite(v) || std::fabs(v) > 1.0e9f) return false;
@@ -72,7 +58,7 @@ QString qt_file_filter(std::string_view filter) {
       if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*")) {
         patterns.append(QStringLiteral("*"));
       } else {
-        patterns.append(case_variants(pattern));
+        patterns.append(pattern);
       }
     }
     patterns.removeDuplicates();
@@ -172,6 +158,11 @@ void QtToolkit::remove_picture() {
   w_.picture()->remove_picture();
 }
 
+void QtToolkit::show_picture_origin() {
+  w_.picture_area()->horizontalScrollBar()->setValue(0);
+  w_.picture_area()->verticalScrollBar()->setValue(0);
+}
+
 Bitmap QtToolkit::picture_bitmap() const {
   return w_.picture()->bitmap();
 }
@@ -191,17 +182,23 @@ bool QtToolkit::show_open() {
     file_name_ = *answer;
     return true;
   }
-  QFileDialog dialog(&w_, QStringLiteral("Open"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setNameFilters(qt_filter().split(QStringLiteral(";;")));
+  const std::unique_ptr<QFileDialog> dialog = open_dialog();
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
+  file_name_ = dialog->selectedFiles().constFirst().toStdString();
+  return true;
+}
+
+std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
+  auto dialog = std::make_unique<QFileDialog>(&w_, QStringLiteral("Open"));
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);  // scan.TIF as well as scan.tif
+  dialog->setNameFilters(qt_filter().split(QStringLiteral(";;")));
   QString ext = qstr(default_ext_);
   if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
-  dialog.setDefaultSuffix(ext);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name_ = dialog.selectedFiles().constFirst().toStdString();
-  return true;
+  dialog->setDefaultSuffix(ext);
+  return dialog;
 }
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,

@@ -5,11 +5,14 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/toolkit.h"
+
+class QFileDialog;
 
 namespace vtr::qt {
 
@@ -43,6 +46,7 @@ class QtToolkit : public Toolkit {
   void set_pixel(float x, float y, Rgb colour) override;
   void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
   void remove_picture() override;
+  void show_picture_origin() override;
   Bitmap picture_bitmap() const override;
   void set_chart_data(const HistogramCounts& counts) override;
   void set_dialog_default_ext(std::string_view ext) override { default_ext_ = ext; }
@@ -71,6 +75,8 @@ class QtToolkit : public Toolkit {
   Rgb back_colour(Button button) const { return colours_[static_cast<std::size_t>(button)]; }
   // The file dialog's filter in Qt's form, built from the logic's "text|pattern|..." form.
   QString qt_filter() const;
+  // The file-open dialog as show_open shows it, set up with the logic's settings.
+  std::unique_ptr<QFileDialog> open_dialog();
 
   // --- hooks, for tests and measurements; none is needed by the program ---
   // Answers the file dialog instead of showing it: a path, or std::nullopt for a cancel.
@@ -96,8 +102,8 @@ class QtToolkit : public Toolkit {
   std::string file_name_;
 };
 
-// Converts a "text|pattern|text|pattern" filter to Qt's "text (patterns);;..." form. A
-// pattern "*.ext" matches the extension in any letter case; "*.*" matches every file.
+// Converts a "text|pattern;pattern|text|pattern" filter to Qt's "text (patterns);;..." form;
+// "*.*" becomes "*", every file. The dialog matches the patterns in any letter case.
 QString qt_file_filter(std::string_view filter);
 
 }  // namespace vtr::qt

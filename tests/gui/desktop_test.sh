@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The installed program as a desktop reaches it: installed into a temporary prefix, its
+# desktop entry validates and is registered for TIFF images, it answers --help, --version and
+# a second FILE without a display, and the command its Exec line makes for a TIFF file (what
+# a file manager runs on a double-click) shows that image in the window under a window manager.
+# Exits 77 (skipped) when one of the tools it drives is missing.
+set -uo pipefail
+build="$1"
+sample="$(realpath "$2")"
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+for tool in xvfb-run import openbox desktop-file-validate gio xdg-mime xwininfo; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+/usr/bin/python3 -c 'import PIL' 2>/dev/null || skip "python3-pil is not installed"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; fail "cmake --install"; }
+entry="$prefix/share/applications/vantrel-tiff-reader.desktop"
+program="$prefix/bin/vantrel-tiff-reader"
+[[ -f "$prefix/share/icons/hicolor/scalable/apps/vantrel-tiff-reader.svg" ]] || fail "no icon"
+hints=$(desktop-file-validate "$entry" 2>&1) || fail "entry does not validate: $hints"
+[[ -z "$hints" ]] || fail "entry has hints: $hints"
+echo "entry validates"
+
+# Without a display: help and version print and end; a second FILE is an error.
+out=$(env -u DISPLAY -u QT_QPA_PLATFORM "$program" --version) || fail "--version failed"
+[[ "$out" == "VantrelTIFFReader 1.06" ]] || fail "--version printed '$out'"
+env -u DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q '\[FILE\]' || fail "--help"
+env -u DISPLAY -u QT_QPA_PLATFORM "$program" a.tif b.tif >"$work/two.out" 2>"$work/two.err"
+rc=$?
+[[ $rc -ne 0 && ! -s "$work/two.out" && -s "$work/two.err" ]] || fail "two FILEs: rc $rc"
+echo "command line answers: $out; two FILEs: $(cat "$work/two.err")"
+
+# The desktop of a user with nothing but this program installed in the prefix.
+export XDG_DATA_DIRS="$prefix/share:/usr/share"
+export XDG_DATA_HOME="$work/home/share" XDG_CONFIG_HOME="$work/home/config"
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
+export PATH="$prefix/bin:$PATH"
+gio mime image/tiff >"$work/mime.txt" 2>&1
+grep -q 'vantrel-tiff-reader.desktop' "$work/mime.txt" ||
+  { cat "$work/mime.txt"; fail "not offered for TIFF"; }
+xdg-mime default vantrel-tiff-reader.desktop image/tiff
+[[ "$(xdg-mime query default image/tiff)" == "vantrel-tiff-reader.desktop" ]] ||
+  fail "not the default for TIFF"
+echo "offered for and the default for image/tiff"
+
+# The command a launcher runs for the file: the entry's Exec line with its %f field, the one
+# file's path, put in the field's place.
+/usr/bin/python3 - "$entry" "$sample" >"$work/command" <<'PY' || fail "Exec has no %f field"
+import configparser, shlex, sys
+entry = configparser.ConfigParser(interpolation=None)
+entry.read(sys.argv[1])
+words = shlex.split(entry["Desktop Entry"]["Exec"])
+assert words.count("%f") == 1 and not any("%" in w for w in words if w != "%f"), words
+print("\0".join(sys.argv[2] if w == "%f" else w for w in words), end="")
+PY
+
+cat >"$work/session.sh" <<'INNER'
+#!/usr/bin/env bash
+set -uo pipefail
+work="$1"
+export QT_QPA_PLATFORM=xcb
+openbox --sm-disable >"$work/wm.log" 2>&1 &
+wm=$!
+sleep 1
+mapfile -d '' -t command <"$work/command"
+"${command[@]}" >"$work/open.log" 2>&1 &
+viewer=$!
+title="Vantrel TIFF Reader Version 1.06"
+for _ in $(seq 150); do xwininfo -name "$title" >"$work/win.txt" 2>/dev/null && break; sleep 0.1; done
+sleep 2
+xwininfo -name "$title" >"$work/win.txt" 2>&1
+import -window root "$work/screen.png"
+kill "$viewer" 2>/dev/null
+kill "$wm" 2>/dev/null
+exit 0
+INNER
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" ||
+  fail "no session"
+grep -q 'Absolute upper-left' "$work/win.txt" || { cat "$work/win.txt"; fail "no window"; }
+
+/usr/bin/python3 - "$work" "$sample" <<'PY'
+import re, sys
+from PIL import Image
+work, sample = sys.argv[1], sys.argv[2]
+win = open(f"{work}/win.txt").read()
+ox = int(re.search(r"Absolute upper-left X:\s+(-?\d+)", win).group(1))
+oy = int(re.search(r"Absolute upper-left Y:\s+(-?\d+)", win).group(1))
+screen = Image.open(f"{work}/screen.png").convert("L")
+image = Image.open(sample).convert("L")
+# The picture sits inside the 2-pixel frame of its area at (240, 120) twips; display pixel
+# (c, r) shows image pixel (2c - 2, 2r - 2) counted from 0, at full range.
+px0, py0 = ox + (240 + 7) // 15 + 2, oy + (120 + 7) // 15 + 2
+side = image.width // 2
+same = sum(screen.getpixel((px0 + c, py0 + r)) == image.getpixel((2 * c - 2, 2 * r - 2))
+           for r in range(1, side) for c in range(1, side))
+total = (side - 1) ** 2
+print(f"the window shows the opened image in {same} of {total} pixels")
+sys.exit(0 if same >= total * 0.99 else 1)
+PY
+rc=$?
+[[ $rc -eq 0 ]] && echo "desktop test: all checks passed"
+exit $rc

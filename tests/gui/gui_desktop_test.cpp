@@ -1,0 +1,361 @@
+// The ways a desktop user reaches the viewer besides its buttons: the command line, drops,
+// keys, the file dialog's listing, where a new picture is scrolled to, and the printed page.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <functional>
+#include <vector>
+
+#include "tests/gui/gui_support.h"
+#include "tests/support/tiff_builder.h"
+#include "core/messages.h"
+#include "ui/qt/command_line.h"
+#include "ui/qt/focus_mark.h"
+#include "ui/qt/form2.h"
+#include "ui/qt/picture_surface.h"
+#include "ui/qt/printing.h"
+#include "ui/qt/shortcuts.h"
+
+using namespace vtr;
+
+namespace {
+
+// An 8-bit grey image of w x l pixels, all of value 90.
+test::Bytes grey8(int w, int l) {
+  test::ImageSpec s;
+  s.width = w;
+  s.length = l;
+  s.pixels.assign(static_cast<std::size_t>(w) * l, 90);
+  return test::image(s);
+}
+
+bool has_line(qt::Form1& w, const QString& line) {
+  return gui::message_lines(w).contains(line);
+}
+
+// Drags `data` onto `target` and lets it go there, as a window system delivers a drop, then
+// lets the window act on it.
+void drop(QWidget* target, QMimeData* data) {
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent release(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &release);
+  QApplication::processEvents();
+}
+
+QMimeData* files_data(const std::vector<std::string>& paths) {
+  auto* data = new QMimeData;
+  QList<QUrl> urls;
+  for (const std::string& p : paths) urls.append(QUrl::fromLocalFile(QString::fromStdString(p)));
+  data->setUrls(urls);
+  return data;
+}
+
+// Runs `during` once, at the 20th event pump of a get-image load of a 600 x 2000 image.
+void during_a_load(qt::Form1& w, const std::function<void()>& during) {
+  test::TempFile big(grey8(600, 2000));
+  gui::answer_dialog(w, big.path());
+  int pumps = 0;
+  w.toolkit().pump_hook = [&] {
+    if (++pumps == 20) during();
+  };
+  gui::click(w, Button::getimage_button);
+  w.toolkit().pump_hook = nullptr;
+}
+
+}  // namespace
+
+class GuiDesktopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandLineIsRead();
+  void namedFileOpensLikeTheDialogsAnswer();
+  void dropsOpenFiles();
+  void keysPressTheirButtons();
+  void focusIsMarked();
+  void dialogListsBothTiffEndingsInAnyCase();
+  void newPictureStartsAtTheTopLeft();
+  void printedPageFitsTheWindow();
+};
+
+void GuiDesktopTest::commandLineIsRead() {
+  using A = qt::CommandLine::Action;
+  struct Row {
+    QStringList args;
+    A action;
+    QString file;
+  };
+  const Row rows[] = {
+      {{"v"}, A::open_window, {}},
+      {{"v", "/data/a.tif"}, A::open_window, "/data/a.tif"},
+      {{"v", "b.tiff"}, A::open_window, QDir::current().absoluteFilePath("b.tiff")},
+      {{"v", "a.tif", "b.tif"}, A::too_many_files, {}},
+      {{"v", "--help"}, A::print_help, {}},
+      {{"v", "--version"}, A::print_version, {}},
+      {{"v", "--bogus", "a.tif"}, A::bad_option, {}},
+  };
+  for (const Row& r : rows) {
+    const qt::CommandLine c = qt::parse_command_line(r.args);
+    QVERIFY2(c.action == r.action, qPrintable(r.args.join(' ')));
+    QCOMPARE(c.file, r.file);
+    QCOMPARE(c.text.isEmpty(), r.action == A::open_window);
+  }
+  QVERIFY(qt::parse_command_line({"v", "--help"}).text.contains(QStringLiteral("[FILE]")));
+}
+
+void GuiDesktopTest::namedFileOpensLikeTheDialogsAnswer() {
+  test::TempFile good(grey8(10, 8));
+  test::TempFile refused(test::Bytes{'n', 'o', 't', ' ', 'T', 'I', 'F', 'F'});
+  const std::string missing = good.path() + ".missing";
+  struct Row {
+    std::string path;
+    QString line;      // a line the open writes
+    QString filename;  // the Filename box afterwards
+    QSize picture;
+  };
+  const Row rows[] = {
+      {good.path(), "image painted", QString::fromStdString(good.path()), {5, 4}},
+      {missing, QString::fromStdString("[error] cannot open " + missing), "", {512, 512}},
+      {refused.path(),
+       "[error] unknown byte order mode - cannot read file",
+       QString::fromStdString(refused.path()),
+       {512, 512}},
+  };
+  for (const Row& r : rows) {
+    auto w = gui::open_window();
+    std::vector<Rgb> colours;  // of get image while the file is read
+    w->toolkit().pump_hook = [&] {
+      colours.push_back(w->toolkit().back_colour(Button::getimage_button));
+    };
+    w->open_files({r.path});
+    QVERIFY2(has_line(*w, r.line), qPrintable(r.line + "/" + gui::message_lines(*w).join('|')));
+    QVERIFY(!has_line(*w, QStringLiteral("Get Image cancelled")));
+    QCOMPARE(w->line_box(TextBox::image_filename)->text(), r.filename);
+    QCOMPARE(w->picture()->image().size(), r.picture);
+    QVERIFY(colours.empty() || colours.front() == kBusyColour);
+    QCOMPARE(w->toolkit().back_colour(Button::getimage_button), kIdleColour);
+    QCOMPARE(w->app().busy, kFalse);
+  }
+}
+
+void GuiDesktopTest::dropsOpenFiles() {
+  test::TempFile a(grey8(10, 8));
+  test::TempFile b(grey8(20, 8));
+  const QString rest = QStringLiteral("one file at a time; 1 more not opened");
+  struct Row {
+    const char* name;
+    std::vector<std::string> files;  // empty: a text is dropped
+    bool on_filename_box;
+    bool during_load;
+    QSize picture;  // after the drop (and the load)
+    QString top;    // the top line just after the drop
+  };
+  const Row rows[] = {
+      {"one file on the picture", {a.path()}, false, false, {5, 4}, ""},
+      {"two files", {b.path(), a.path()}, false, false, {10, 4}, rest},
+      {"a file on a header box", {a.path()}, true, false, {5, 4}, ""},
+      {"a text on a header box", {}, true, false, {512, 512}, ""},
+      {"a file during a load", {a.path()}, false, true, {300, 1000}, "[error] busy"},
+  };
+  for (const Row& r : rows) {
+    auto w = gui::open_window();
+    QLineEdit* box = w->line_box(TextBox::image_filename);
+    QWidget* target = r.on_filename_box ? static_cast<QWidget*>(box) : w->picture();
+    auto go = [&] {
+      auto* data = r.files.empty() ? new QMimeData : files_data(r.files);
+      if (r.files.empty()) data->setText(QStringLiteral("dropped text"));
+      drop(target, data);
+      delete data;
+      if (!r.top.isEmpty()) QCOMPARE(QString::fromStdString(gui::top_line(*w)), r.top);
+    };
+    if (r.during_load) {
+      during_a_load(*w, go);
+    } else {
+      go();
+    }
+    QVERIFY2(w->picture()->image().size() == r.picture, r.name);
+    QVERIFY2(!box->text().contains(QStringLiteral("dropped text")), r.name);
+    if (!r.files.empty() && !r.during_load)
+      QCOMPARE(box->text(), QString::fromStdString(r.files.front()));
+  }
+}
+
+void GuiDesktopTest::keysPressTheirButtons() {
+  struct Row {
+    QKeySequence key;
+    Button button;
+    bool guarded;
+  };
+  const Row rows[] = {
+      {QKeySequence("Ctrl+O"), Button::getimage_button, true},
+      {QKeySequence("Ctrl+Shift+H"), Button::getheader_button, true},
+      {QKeySequence("F5"), Button::refresh_button, true},
+      {QKeySequence("Ctrl+I"), Button::imageinvert, false},
+      {QKeySequence("Ctrl+B"), Button::Command8, false},
+      {QKeySequence("Ctrl+P"), Button::printbutton, true},
+      {QKeySequence("Ctrl+Shift+C"), Button::copy_button, true},
+      {QKeySequence("Ctrl+Q"), Button::Command1, false},
+      {QKeySequence("F1"), Button::help_button, false},  // last: the help window takes the focus
+  };
+  QCOMPARE(qt::key_bindings().size(), std::size(rows));
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  // Every key during a load: each presses its own button, and the guarded ones are refused.
+  during_a_load(*w, [&] {
+    for (const Row& r : rows) {
+      QSignalSpy pressed(w->button(r.button), &QPushButton::clicked);
+      const QStringList before = gui::message_lines(*w);
+      QTest::keySequence(w.get(), r.key);
+      const QString name = r.key.toString();
+      QVERIFY2(pressed.count() == 1, qPrintable(name));
+      QVERIFY2(
+          (gui::top_line(*w) == "[error] busy" && gui::message_lines(*w) != before) == r.guarded,
+          qPrintable(name));
+      QVERIFY2(w->button(r.button)->toolTip().endsWith(" (" + name + ")"), qPrintable(name));
+    }
+  });
+  QVERIFY(gui::message_lines(*w).contains(QStringLiteral("image painted")));
+  QCOMPARE(w->app().invimage, kTrue);                          // Ctrl+I ran
+  QVERIFY(w->help_window() && w->help_window()->isVisible());  // F1 ran
+  QCOMPARE(w->toolkit().boxes.back().text,                     // Ctrl+Q asked, was told no
+           std::string("Are you sure you wish to exit VantrelTIFFReader"));
+  QVERIFY(!w->app().ending);
+}
+
+void GuiDesktopTest::focusIsMarked() {
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  QWidget* const controls[] = {w->button(Button::getimage_button),
+                               w->line_box(TextBox::image_filename), w->slider(Slider::image_max),
+                               w->picture_area()};
+  for (QWidget* c : controls) {
+    c->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QCOMPARE(w->focus_mark()->marked(), c);
+    const QImage shot = w->grab().toImage();
+    const QRect g = c->geometry();
+    // The ring shows just outside each side, and the control's own face is left alone.
+    for (const QPoint& p :
+         {QPoint(g.center().x(), g.top() - 2), QPoint(g.left() - 2, g.center().y()),
+          QPoint(g.center().x(), g.bottom() + 2)})
+      QCOMPARE(shot.pixelColor(p), qt::kFocusMarkColour);
+    QVERIFY(shot.pixelColor(g.topLeft() + QPoint(1, 1)) != qt::kFocusMarkColour);
+  }
+}
+
+void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
+  QTemporaryDir dir;
+  struct Row {
+    const char* name;
+    bool tiff;  // listed with the TIFF filter (every file is listed with all files)
+  };
+  const Row rows[] = {{"a.TIFF", true}, {"b.tif", true},  {"scan.tiff", true},
+                      {"d.Tif", true},  {"c.png", false}, {"tif", false}};
+  for (const Row& r : rows) {
+    QFile f(dir.filePath(QLatin1String(r.name)));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+  }
+  auto w = gui::open_window();
+  w->toolkit().set_dialog_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
+  const auto dialog = w->toolkit().open_dialog();
+  QCOMPARE(dialog->nameFilters(), QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
+  auto* model = dialog->findChild<QFileSystemModel*>();
+  QVERIFY(model);
+  dialog->setDirectory(dir.path());
+  // The names the dialog shows, sorted.
+  const auto listed = [&] {
+    const QModelIndex root = model->index(dir.path());
+    QStringList names;
+    for (int i = 0; i < model->rowCount(root); ++i)
+      names << model->index(i, 0, root).data().toString();
+    names.sort();
+    return names;
+  };
+  for (bool all : {true, false}) {
+    QStringList want;
+    for (const Row& r : rows)
+      if (all || r.tiff) want << QLatin1String(r.name);
+    want.sort();
+    dialog->selectNameFilter(dialog->nameFilters()[all ? 1 : 0]);
+    QTRY_COMPARE(listed(), want);
+  }
+}
+
+void GuiDesktopTest::newPictureStartsAtTheTopLeft() {
+  test::TempFile first(grey8(1400, 1200));
+  test::TempFile second(grey8(1600, 1600));
+  struct Row {
+    const char* what;
+    std::function<void(qt::Form1&)> act;
+    bool to_top_left;
+  };
+  const Row rows[] = {
+      {"a new image", [&](qt::Form1& w) { w.open_files({second.path()}); }, true},
+      {"clear", [](qt::Form1& w) { gui::click(w, Button::clear_button); }, true},
+      {"refresh", [](qt::Form1& w) { gui::click(w, Button::refresh_button); }, false},
+  };
+  for (const Row& r : rows) {
+    auto w = gui::open_window();
+    w->open_files({first.path()});
+    QScrollBar* bars[] = {w->picture_area()->horizontalScrollBar(),
+                          w->picture_area()->verticalScrollBar()};
+    QApplication::processEvents();
+    for (QScrollBar* s : bars) {
+      s->setValue(100);
+      QCOMPARE(s->value(), 100);
+    }
+    r.act(*w);
+    for (QScrollBar* s : bars) QVERIFY2(s->value() == (r.to_top_left ? 0 : 100), r.what);
+  }
+}
+
+void GuiDesktopTest::printedPageFitsTheWindow() {
+  QTemporaryDir dir;
+  auto w = gui::open_window();
+  struct Row {
+    QSize image;
+    QPageLayout::Orientation orientation;
+  };
+  const Row rows[] = {
+      {w->grab().size(), QPageLayout::Landscape},
+      {{400, 800}, QPageLayout::Portrait},
+      {{500, 500}, QPageLayout::Portrait},
+  };
+  for (const Row& r : rows) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter);
+    QImage image(r.image, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    const QRect drawn = qt::print_image_on(printer, image);
+    QCOMPARE(printer.pageLayout().orientation(), r.orientation);
+    // As large as the margins allow: it fills the printable width or height, and no more.
+    const QRect room = printer.pageLayout().paintRectPixels(printer.resolution());
+    QVERIFY(drawn.width() <= room.width() && drawn.height() <= room.height());
+    QVERIFY(drawn.width() >= room.width() - 1 || drawn.height() >= room.height() - 1);
+  }
+}
+
+int run_desktop_tests(int argc, char** argv) {
+  GuiDesktopTest t;
+  return QTest::qExec(&t, argc, argv);
+}
+
+#include "gui_desktop_test.moc"
