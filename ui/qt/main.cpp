@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "core/program_texts.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/form1.h"
 
@@ -30,7 +31,8 @@ bool answer_instead_of_window(const CommandLine& line, int& status) {
 
 int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("VantrelTIFFReader"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.06"));
+  QCoreApplication::setApplicationVersion(
+      QString::fromUtf8(vtr::kVersion.data(), static_cast<qsizetype>(vtr::kVersion.size())));
   int status = 0;
   {
     // Help, version and a second FILE need no display: they are answered before the window
