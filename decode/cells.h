@@ -60,7 +60,7 @@ inline void putcolumn0(std::int32_t* row) {
 }
 
 // Orders the streaming writes before whatever follows; called once when the rows are written.
-inline void cellsdone() {
+inline void fencestreamedcells() {
 #if defined(__SSE2__)
   _mm_sfence();
 #endif

@@ -23,8 +23,8 @@ struct FrameState {
 };
 
 // Rows per strip as the walk uses it: the header's value, or the whole image as one strip
-// when that is below 1 (TIFF's default RowsPerStrip is 2^32 - 1, which a signed field holds
-// as -1).
+// when that is below 1. The header holds 0 when no file gave the tag or its value did not fit
+// in 31 bits (TIFF's default RowsPerStrip, 2^32 - 1, is such a value).
 std::int64_t effectiverowsperstrip(std::int32_t rowsperstrip, std::int64_t length) {
   if (rowsperstrip >= 1) return rowsperstrip;
   return std::max<std::int64_t>(length, 1);
@@ -68,7 +68,8 @@ bool stripknown(App& app, FrameState& st, std::int64_t s) {
 }
 
 std::uint64_t stripoffset(const App& app, std::int64_t s) {
-  // A LONG offset of 2^31 or more is held negative in the signed field.
+  // The parser gives offsets of 0..2^31 - 1; read unsigned, any other value lies far past
+  // the end of the file and reads as missing data.
   return static_cast<std::uint32_t>(app.header.stripoffsets[static_cast<std::size_t>(s)]);
 }
 
@@ -100,7 +101,7 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
 
 // The closing step: the streamed stores are fenced and the file is closed.
 DecodeResult endframe(App& app, const FrameState& st, const RowLayout& layout) {
-  cellsdone();
+  fencestreamedcells();
   app.files.close(st.p);
   return DecodeResult{true, layout.reportsread};
 }

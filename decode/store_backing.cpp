@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint64_t kChunk = 2u << 20;  // one huge page
 // Smaller stores largely stay in the caches, where the paint finds them; streaming them out
 // to memory and running a thread costs more than the faults it saves.
-constexpr std::uint64_t kWorthFrom = 64u << 20;
+constexpr std::uint64_t kSmallestBackedStore = 64u << 20;
 constexpr std::uint64_t kPage = 4096;
 
 // Faults in [begin, begin + bytes) writable. Where the kernel does not know the request
@@ -21,14 +21,14 @@ constexpr std::uint64_t kPage = 4096;
 // element is a channel-0 element, which holds 0 and which no decoder writes. False when the
 // kernel refused for another reason (no memory, say): the backing then ends and the decoder
 // meets whatever it meets on its own.
-bool backchunk(char* begin, std::uint64_t bytes, bool& askkernel) {
+bool faultinchunk(char* begin, std::uint64_t bytes, bool& kernelpopulates) {
 #ifdef MADV_POPULATE_WRITE
-  if (askkernel) {
+  if (kernelpopulates) {
     if (::madvise(begin, bytes, MADV_POPULATE_WRITE) == 0) return true;
     if (errno != EINVAL) return false;
   }
 #endif
-  askkernel = false;
+  kernelpopulates = false;
   for (std::uint64_t off = 0; off < bytes; off += kPage) {
     *reinterpret_cast<volatile std::int32_t*>(begin + off) = 0;
   }
@@ -45,15 +45,15 @@ int usableprocessors() {
 }
 
 void StoreBacking::start(void* begin, std::uint64_t bytes) {
-  if (thread_.joinable() || begin == nullptr || bytes < kWorthFrom) return;
+  if (thread_.joinable() || begin == nullptr || bytes < kSmallestBackedStore) return;
   if (usableprocessors() < 2) return;
   backed_.store(0, std::memory_order_relaxed);
   char* first = static_cast<char*>(begin);
   thread_ = std::jthread([this, first, bytes](std::stop_token token) {
-    bool askkernel = true;
+    bool kernelpopulates = true;
     for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
       const std::uint64_t n = std::min(kChunk, bytes - off);
-      if (!backchunk(first + off, n, askkernel)) return;
+      if (!faultinchunk(first + off, n, kernelpopulates)) return;
       backed_.store(off + n, std::memory_order_release);
     }
   });

@@ -174,7 +174,7 @@ TEST(RowCells, StreamedAndPlainRowsStoreTheSame) {
       // Row 2, between two rows that must stay untouched.
       layout.plain(row.data(), plain.row(2), w, plainbins);
       layout.streamed(row.data(), streamed.row(2), w, streamedbins);
-      cellsdone();
+      fencestreamedcells();
       for (int y = 0; y <= 3; ++y) {
         for (int x = 0; x <= w; ++x) {
           for (int c = 0; c <= 3; ++c) {
