@@ -270,6 +270,27 @@ TEST_F(DecoderTest, NoRowsStillClosesFeedsReportsAndPaints) {
   EXPECT_EQ(histogramsum(), 0);
 }
 
+// After the last row the window gets one event pass, with the chart fed and the time line
+// written, before the paint sizes the picture and draws its first row.
+TEST_F(DecoderTest, TheWindowRunsItsEventsBetweenTheRowsAndThePaint) {
+  const SampleImage im = test::makeimage(8, 1, false, 4, 3);
+  const std::int16_t p = prepare(im, 1);
+  tk.pumps = 0;
+  tk.picture_w = -1;
+  const int feeds = tk.chart_feeds;
+  bool seen = false;
+  tk.every_pump = [&] {
+    if (tk.pumps != im.length + 1) return;
+    seen = true;
+    EXPECT_EQ(tk.chart_feeds, feeds + 1);
+    EXPECT_EQ(countlines("time for last task"), 1);
+    EXPECT_EQ(tk.picture_w, -1) << "the paint has not started";
+  };
+  loadimage(app, p, getimagegray8);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(countlines("image painted"), 1);
+}
+
 // Rows per strip below 1 (tag missing, or 2^32 - 1 held as -1): the image is one strip.
 TEST_F(DecoderTest, RowsPerStripBelowOneMeansOneStrip) {
   for (int rps : {0, -1, -5}) {
