@@ -1,15 +1,15 @@
-// Tags 258, 273 and 279: one value in the entry when the count is 1, else a list (in the
-// value field when it fits there, else at the value offset) stored from index 1 up to the
-// record's limit.
+// BitsPerSample, StripOffsets and StripByteCounts: one value in the entry when the count is
+// 1, else a list (in the value field when it fits there, else at the value offset) stored from
+// index 1 up to the record's limit.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tiff/byteorder.h"
-#include "tiff/tag_lists.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "tiff/byteorder.h"
+#include "tiff/tag_lists.h"
 
 namespace vtr {
 

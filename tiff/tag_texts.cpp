@@ -1,12 +1,12 @@
-// Tags 282, 283, 305 and 306: a rational or a text read from the value offset.
+// XResolution, YResolution, Software and DateTime: a rational or a text read from the value offset.
 #include <string>
 #include <vector>
 
-#include "tiff/byteorder.h"
-#include "tiff/tag_lists.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "tiff/byteorder.h"
+#include "tiff/tag_lists.h"
 
 namespace vtr {
 

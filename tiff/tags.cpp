@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "tiff/tag_lists.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "tiff/tag_lists.h"
+#include "tiff/tag_numbers.h"
 
 namespace vtr {
 
@@ -22,23 +23,21 @@ struct Field16 {
 };
 
 constexpr Field16 kFields16[] = {
-    {254, Rule::in_long, &ImageHeader::newsubfiletype, "newsubfiletype"},
-    {255, Rule::in_short, &ImageHeader::subfiletype, "subfiletype "},
-    {256, Rule::by_type, &ImageHeader::imagewidth, "imagewidth "},
-    {257, Rule::by_type, &ImageHeader::imagelength, "imagelength "},
-    {259, Rule::in_short, &ImageHeader::compression, "compression "},
-    {262, Rule::in_short, &ImageHeader::photometric, "photometric "},
-    {263, Rule::in_short, &ImageHeader::thresholding, "thresholding "},
-    {264, Rule::in_short, &ImageHeader::cellwidth, "cell width "},
-    {265, Rule::in_short, &ImageHeader::celllength, "celllength "},
-    {266, Rule::in_short, &ImageHeader::fillorder, "fillorder "},
-    {274, Rule::in_short, &ImageHeader::orientation, "orientation "},
-    {277, Rule::in_short, &ImageHeader::samplesperpixel, "samplesperpixel "},
-    {284, Rule::in_short, &ImageHeader::planar, "planar "},
-    {296, Rule::in_short, &ImageHeader::resolutionunit, "resolutionunit "},
+    {kTagNewSubfileType, Rule::in_long, &ImageHeader::newsubfiletype, "newsubfiletype"},
+    {kTagSubfileType, Rule::in_short, &ImageHeader::subfiletype, "subfiletype "},
+    {kTagImageWidth, Rule::by_type, &ImageHeader::imagewidth, "imagewidth "},
+    {kTagImageLength, Rule::by_type, &ImageHeader::imagelength, "imagelength "},
+    {kTagCompression, Rule::in_short, &ImageHeader::compression, "compression "},
+    {kTagPhotometricInterpretation, Rule::in_short, &ImageHeader::photometric, "photometric "},
+    {kTagThreshholding, Rule::in_short, &ImageHeader::thresholding, "thresholding "},
+    {kTagCellWidth, Rule::in_short, &ImageHeader::cellwidth, "cell width "},
+    {kTagCellLength, Rule::in_short, &ImageHeader::celllength, "celllength "},
+    {kTagFillOrder, Rule::in_short, &ImageHeader::fillorder, "fillorder "},
+    {kTagOrientation, Rule::in_short, &ImageHeader::orientation, "orientation "},
+    {kTagSamplesPerPixel, Rule::in_short, &ImageHeader::samplesperpixel, "samplesperpixel "},
+    {kTagPlanarConfiguration, Rule::in_short, &ImageHeader::planar, "planar "},
+    {kTagResolutionUnit, Rule::in_short, &ImageHeader::resolutionunit, "resolutionunit "},
 };
-
-constexpr std::int32_t kPrivateTag = 40100;
 
 std::int32_t take(App& app, const IfdEntry& e, Rule rule) {
   switch (rule) {
@@ -68,26 +67,26 @@ const char* phototype(std::int16_t v) {
 // The checks and read-out boxes that follow a 16-bit tag's line.
 TagOutcome after16(App& app, std::int32_t tag, std::int16_t v) {
   switch (tag) {
-    case 256:
+    case kTagImageWidth:
       app.tk.set_text(TextBox::image_width, numtext(v));
       break;
-    case 257:
+    case kTagImageLength:
       app.tk.set_text(TextBox::image_length, numtext(v));
       break;
-    case 259:
+    case kTagCompression:
       if (v != 1) {
         addmessage(app, "[error] cannot deal with this compression format");
         return TagOutcome::reject_compression;
       }
       break;
-    case 262:
+    case kTagPhotometricInterpretation:
       app.tk.set_text(TextBox::image_type, phototype(v));
       if (v < 0 || v > 2) {
         addmessage(app, "[error]invalid photometric setting");
         return TagOutcome::reject_photometric;
       }
       break;
-    case 274:
+    case kTagOrientation:
       if (v != 1)
         addmessage(app, "[error] image will not be displayed with the correct orientation");
       break;
@@ -129,23 +128,23 @@ TagOutcome interprettag(App& app, const IfdEntry& e, std::int16_t p) {
   }
   std::int32_t n = 0;
   switch (e.tag) {
-    case 258:
+    case kTagBitsPerSample:
       return bitspersampletag(app, e, p);
-    case 273:
+    case kTagStripOffsets:
       return stripoffsetstag(app, e, p);
-    case 278:
+    case kTagRowsPerStrip:
       return rowsperstriptag(app, e);
-    case 279:
+    case kTagStripByteCounts:
       return stripbytecountstag(app, e, p);
-    case 282:
+    case kTagXResolution:
       return resolutiontag(app, e, p, app.header.xresolution, "xresolution ");
-    case 283:
+    case kTagYResolution:
       return resolutiontag(app, e, p, app.header.yresolution, "yresolution ");
-    case 305:
+    case kTagSoftware:
       return softwaretag(app, e, p);
-    case 306:
+    case kTagDateTime:
       return datetag(app, e, p);
-    case kPrivateTag:
+    case kTagPrivateSkipped:
       // Recognised and skipped; its count is still held to the list limit.
       return listcount(e, n) ? TagOutcome::go_on : TagOutcome::fault;
     default:
