@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/app.h"
+#include "core/messages.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/header_run.h"
 #include "tests/support/tiff_builder.h"
 #include "tiff/byteorder.h"
-#include "core/app.h"
-#include "core/messages.h"
+#include "tiff/getheader.h"
 
 namespace vtr {
 namespace {
@@ -19,8 +20,12 @@ const char kLongError[] = "[error] problem making long";
 class ByteOrderTest : public ::testing::Test {
  protected:
   void set_mm(bool mm) { app.header.mmorder = mm ? kTrue : kFalse; }
+  // A parse over the App's header record and message area, with no file open.
+  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), lines, tk}; }
   test::FakeToolkit tk;
   App app{tk};
+  AppLines lines{app};
+  HeaderParse parse = parse_of(0);
 };
 
 TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
@@ -45,7 +50,7 @@ TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
       set_mm(from_mm);
       app.showtext = kTrue;
       replacemessages(app, "");
-      EXPECT_EQ(getbyteorder(app, c.a, c.b), c.result) << c.a << c.b;
+      EXPECT_EQ(getbyteorder(parse, c.a, c.b), c.result) << c.a << c.b;
       EXPECT_EQ(app.messages.text(), std::string(c.line) + "\r\n") << c.a << c.b;
       EXPECT_EQ(app.header.mmorder, from_mm ? c.mm_from_mm : c.mm_from_ii) << c.a << c.b;
     }
@@ -54,9 +59,9 @@ TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
 
 TEST_F(ByteOrderTest, UnknownMarkIsReportedEvenWithTheDumpOff) {
   app.showtext = kFalse;
-  EXPECT_EQ(getbyteorder(app, 'I', 'I'), 0);
+  EXPECT_EQ(getbyteorder(parse, 'I', 'I'), 0);
   EXPECT_EQ(app.messages.text(), "");
-  EXPECT_EQ(getbyteorder(app, 'X', 'Y'), 1);
+  EXPECT_EQ(getbyteorder(parse, 'X', 'Y'), 1);
   EXPECT_EQ(app.messages.text(), "[error] unknown byte order mode - cannot read file\r\n");
 }
 
@@ -73,7 +78,8 @@ TEST_F(ByteOrderTest, ShortsAreAssembledPositive) {
   };
   for (const auto& c : cases) {
     set_mm(c.mm);
-    EXPECT_EQ(makeshort(app, c.b1, c.b2), c.value) << c.mm << " " << int{c.b1} << " " << int{c.b2};
+    EXPECT_EQ(makeshort(parse, c.b1, c.b2), c.value)
+        << c.mm << " " << int{c.b1} << " " << int{c.b2};
   }
 }
 
@@ -101,7 +107,7 @@ TEST_F(ByteOrderTest, LongsAboveThirtyOneBitsGiveZeroAndOneLine) {
     set_mm(c.mm);
     app.showtext = kFalse;
     replacemessages(app, "");
-    EXPECT_EQ(makelong(app, c.b[0], c.b[1], c.b[2], c.b[3]), c.value) << c.value;
+    EXPECT_EQ(makelong(parse, c.b[0], c.b[1], c.b[2], c.b[3]), c.value) << c.value;
     EXPECT_EQ(app.messages.text(), c.message ? std::string(kLongError) + "\r\n" : "") << c.value;
   }
 }
@@ -111,6 +117,7 @@ TEST_F(ByteOrderTest, FileReadsUseTheOffsetAndFailOutsideTheFile) {
   test::TempFile file(bytes);
   const std::int16_t p = app.files.next_free();
   ASSERT_TRUE(app.files.open(p, file.path()));
+  HeaderParse in_file = parse_of(p);
   struct Case {
     bool mm;
     bool is_long;
@@ -134,12 +141,12 @@ TEST_F(ByteOrderTest, FileReadsUseTheOffsetAndFailOutsideTheFile) {
   for (const auto& c : cases) {
     set_mm(c.mm);
     std::int32_t v = -7;
-    const bool ok = c.is_long ? getlong(app, c.jp, p, v) : getshort(app, c.jp, p, v);
+    const bool ok = c.is_long ? getlong(in_file, c.jp, v) : getshort(in_file, c.jp, v);
     EXPECT_EQ(ok, c.ok) << c.jp;
     EXPECT_EQ(v, c.value) << c.jp;
   }
   std::int32_t v = 0;
-  EXPECT_FALSE(getshort(app, 0, static_cast<std::int16_t>(p + 1), v)) << "file not open";
+  EXPECT_FALSE(getshort(parse_of(static_cast<std::int16_t>(p + 1)), 0, v)) << "file not open";
   app.files.close(p);
 }
 
@@ -149,8 +156,9 @@ TEST_F(ByteOrderTest, ReadsAreNotCached) {
   ASSERT_TRUE(app.files.open(p, file.path()));
   const auto before = app.files.read_calls();
   std::int32_t v = 0;
-  ASSERT_TRUE(getlong(app, 0, p, v));
-  ASSERT_TRUE(getlong(app, 0, p, v));
+  HeaderParse in_file = parse_of(p);
+  ASSERT_TRUE(getlong(in_file, 0, v));
+  ASSERT_TRUE(getlong(in_file, 0, v));
   EXPECT_EQ(app.files.read_calls() - before, 2u);
   app.files.close(p);
 }

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "tiff/byteorder.h"
-#include "tiff/tags.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "tiff/byteorder.h"
+#include "tiff/tags.h"
 
 namespace vtr {
 
@@ -15,10 +15,24 @@ namespace {
 constexpr std::int16_t kTiffNumber = 42;
 constexpr std::int64_t kEntrySize = 12;
 
-// Any fault ends the parse here: the header is not usable.
-std::int16_t failure(App& app) {
-  addmessage(app, "[error] Problem in reading TIFF header");
-  app.header.headervalid = kFalse;
+// The end of a parse that meets `fault`: its line, then headervalid and the result. A
+// refused compression or photometric setting leaves headervalid to the caller. An unknown
+// byte order (whose line getbyteorder writes) and a second IFD (which does not end the parse)
+// are handled where they are found.
+std::int16_t endparse(HeaderParse& parse, HeaderFault fault) {
+  parse.lines.error(faulttext(fault));
+  switch (fault) {
+    case HeaderFault::compression:
+      return 1;
+    case HeaderFault::photometric:
+      return 2;
+    case HeaderFault::not_tiff:
+      parse.header.headervalid = kFalse;
+      return 1;
+    default:
+      break;
+  }
+  parse.header.headervalid = kFalse;
   return 0;
 }
 
@@ -26,92 +40,96 @@ std::int64_t entryoffset(const ImageHeader& h, std::int64_t k) {
   return std::int64_t{h.ifdpointer} + 2 + kEntrySize * (k - 1);
 }
 
-bool readentry(App& app, std::int64_t at, std::int16_t p, IfdEntry& e) {
+bool readentry(HeaderParse& parse, std::int64_t at, IfdEntry& e) {
   std::uint8_t b[kEntrySize];
-  if (!readbytes(app, at, p, b, sizeof b)) return false;
-  e.tag = makeshort(app, b[0], b[1]);
-  e.fieldtype = makeshort(app, b[2], b[3]);
-  e.count = makelong(app, b[4], b[5], b[6], b[7]);
+  if (!readbytes(parse, at, b, sizeof b)) return false;
+  e.tag = makeshort(parse, b[0], b[1]);
+  e.fieldtype = makeshort(parse, b[2], b[3]);
+  e.count = makelong(parse, b[4], b[5], b[6], b[7]);
   e.value = {b[8], b[9], b[10], b[11]};
   return true;
 }
 
-// Walks the entries of the first IFD: 0 to go on, 1 or 2 for a rejected image, -1 on a fault.
-int walkentries(App& app, std::int16_t p) {
-  const ImageHeader& h = app.header;
+// Walks the entries of the first IFD until one refuses the image or fails.
+HeaderFault walkentries(HeaderParse& parse) {
+  const ImageHeader& h = parse.header;
   for (std::int64_t k = 1; k <= h.ifdentries; ++k) {
     IfdEntry e;
-    if (!readentry(app, entryoffset(h, k), p, e)) return -1;
-    switch (interprettag(app, e, p)) {
-      case TagOutcome::go_on:
-        break;
-      case TagOutcome::reject_compression:
-        return 1;
-      case TagOutcome::reject_photometric:
-        return 2;
-      case TagOutcome::fault:
-        return -1;
-    }
+    if (!readentry(parse, entryoffset(h, k), e)) return HeaderFault::entry_past_end;
+    if (const HeaderFault f = interprettag(parse, e); f != HeaderFault::none) return f;
   }
-  return 0;
+  return HeaderFault::none;
 }
 
 // The next-IFD offset after the entries: a second IFD is refused.
-bool nextifd(App& app, std::int16_t p) {
-  dt(app, "Next IFD");
+bool nextifd(HeaderParse& parse) {
+  parse.lines.dump("Next IFD");
   std::uint8_t b[4];
-  if (!readbytes(app, entryoffset(app.header, app.header.ifdentries + 1), p, b, sizeof b)) {
+  if (!readbytes(parse, entryoffset(parse.header, parse.header.ifdentries + 1), b, sizeof b)) {
     return false;
   }
-  const std::uint32_t next = makeulong(app, b);
-  dt(app, "Next header offset " + numtext(next));
+  const std::uint32_t next = makeulong(parse, b);
+  parse.lines.dump("Next header offset " + numtext(next));
   if (next != 0) {
-    addmessage(app, "[error] cannot handle multiple IFDs");
-    app.header.headervalid = kFalse;
+    parse.lines.error(faulttext(HeaderFault::multiple_ifds));
+    parse.header.headervalid = kFalse;
   } else {
-    dt(app, "IFDs terminated");
+    parse.lines.dump("IFDs terminated");
   }
   return true;
 }
 
 }  // namespace
 
-std::int16_t getheader(App& app, std::int16_t p) {
-  ImageHeader& h = app.header;
-  dt(app, "Header contents");
+std::int16_t parseheader(HeaderParse& parse) {
+  ImageHeader& h = parse.header;
+  parse.lines.dump("Header contents");
   h.software.clear();
   h.stripoffsetcount = 0;
-  h.valuesread = 0;
+  parse.valuesread = 0;
 
   std::uint8_t b[8];
-  if (!readbytes(app, 0, p, b, sizeof b)) return failure(app);
-  if (getbyteorder(app, b[0], b[1]) != 0) {
+  if (!readbytes(parse, 0, b, sizeof b)) return endparse(parse, HeaderFault::header_past_end);
+  if (getbyteorder(parse, b[0], b[1]) != 0) {
     h.headervalid = kFalse;
     return 1;
   }
   std::int16_t number = 0;
-  if (!to16(makeshort(app, b[2], b[3]), number)) return failure(app);
-  if (number != kTiffNumber) {
-    addmessage(app, "[error] not a TIFF File");
-    h.headervalid = kFalse;
-    return 1;
+  if (!to16(makeshort(parse, b[2], b[3]), number)) {
+    return endparse(parse, HeaderFault::number_too_big);
   }
+  if (number != kTiffNumber) return endparse(parse, HeaderFault::not_tiff);
   h.headervalid = kTrue;
 
-  h.ifdpointer = makelong(app, b[4], b[5], b[6], b[7]);
-  dt(app, "IFD pointer" + numtext(h.ifdpointer));
+  h.ifdpointer = makelong(parse, b[4], b[5], b[6], b[7]);
+  parse.lines.dump("IFD pointer" + numtext(h.ifdpointer));
   std::int32_t entries = 0;
-  if (!getshort(app, h.ifdpointer, p, entries) || !to16(entries, h.ifdentries)) {
-    return failure(app);
-  }
-  dt(app, "IFD entries" + numtext(h.ifdentries));
+  if (!getshort(parse, h.ifdpointer, entries)) return endparse(parse, HeaderFault::ifd_past_end);
+  if (!to16(entries, h.ifdentries)) return endparse(parse, HeaderFault::entry_count_too_big);
+  parse.lines.dump("IFD entries" + numtext(h.ifdentries));
 
-  const int walked = walkentries(app, p);
-  if (walked < 0) return failure(app);
-  if (walked > 0) return static_cast<std::int16_t>(walked);
-  if (!nextifd(app, p)) return failure(app);
-  dt(app, "End of header contents");
+  if (const HeaderFault f = walkentries(parse); f != HeaderFault::none) return endparse(parse, f);
+  if (!nextifd(parse)) return endparse(parse, HeaderFault::next_ifd_past_end);
+  parse.lines.dump("End of header contents");
   return 0;
+}
+
+void AppLines::dump(std::string_view line) {
+  dt(app_, line);
+}
+
+void AppLines::error(std::string_view line) {
+  addmessage(app_, line);
+}
+
+bool AppLines::dumpshown() const {
+  return app_.showtext == kTrue;
+}
+
+std::int16_t getheader(App& app, std::int16_t p) {
+  AppLines lines(app);
+  HeaderParse parse{app.header, app.files.get(p), lines, app.tk};
+  return parseheader(parse);
 }
 
 }  // namespace vtr

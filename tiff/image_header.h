@@ -48,13 +48,6 @@ struct ImageHeader {
   // parse starts. Elements beyond it hold values left from an earlier file and are never
   // read as image data.
   std::int32_t stripoffsetcount = 0;
-  // List values and text bytes the current parse has taken. A file whose tags each stand
-  // once takes at most 1024 + 1024 + 3 values and 32767 text bytes; only repeated tags go
-  // past kMaxHeaderValues, and the parse then fails instead of reading (and dumping) the
-  // same lists thousands of times over.
-  std::int32_t valuesread = 0;
 };
-
-inline constexpr std::int32_t kMaxHeaderValues = 65536;
 
 }  // namespace vtr

@@ -8,18 +8,18 @@
 
 namespace vtr {
 
-// 258: one value in the entry, or up to 3 SHORTs at the value offset.
-TagOutcome bitspersampletag(App& app, const IfdEntry& e, std::int16_t p);
-// 273: one offset in the entry, or up to 1024 at the value offset.
-TagOutcome stripoffsetstag(App& app, const IfdEntry& e, std::int16_t p);
-// 279: strips per image from imagelength and rowsperstrip, then the byte counts.
-TagOutcome stripbytecountstag(App& app, const IfdEntry& e, std::int16_t p);
-// 282, 283: a RATIONAL at the value offset; a zero denominator is a fault.
-TagOutcome resolutiontag(App& app, const IfdEntry& e, std::int16_t p, double& field,
-                         std::string_view label);
-// 305: `count` bytes at the value offset, kept as printable ASCII.
-TagOutcome softwaretag(App& app, const IfdEntry& e, std::int16_t p);
-// 306: the 20 bytes at the value offset.
-TagOutcome datetag(App& app, const IfdEntry& e, std::int16_t p);
+// BitsPerSample: one value in the entry, or up to 3 SHORTs at the value offset.
+HeaderFault bitspersampletag(HeaderParse& parse, const IfdEntry& e);
+// StripOffsets: one offset in the entry, or up to 1024 at the value offset.
+HeaderFault stripoffsetstag(HeaderParse& parse, const IfdEntry& e);
+// StripByteCounts: strips per image from imagelength and rowsperstrip, then the byte counts.
+HeaderFault stripbytecountstag(HeaderParse& parse, const IfdEntry& e);
+// XResolution, YResolution: a RATIONAL at the value offset; a zero denominator is a fault.
+HeaderFault resolutiontag(HeaderParse& parse, const IfdEntry& e, double& field,
+                          std::string_view label);
+// Software: `count` bytes at the value offset, kept as printable ASCII.
+HeaderFault softwaretag(HeaderParse& parse, const IfdEntry& e);
+// DateTime: the 20 bytes at the value offset.
+HeaderFault datetag(HeaderParse& parse, const IfdEntry& e);
 
 }  // namespace vtr

@@ -1,12 +1,10 @@
-// Tags 282, 283, 305 and 306: a rational or a text read from the value offset.
+// XResolution, YResolution, Software and DateTime: a rational or a text read from the value offset.
 #include <string>
 #include <vector>
 
+#include "core/numtext.h"
 #include "tiff/byteorder.h"
 #include "tiff/tag_lists.h"
-#include "core/app.h"
-#include "core/messages.h"
-#include "core/numtext.h"
 
 namespace vtr {
 
@@ -14,55 +12,57 @@ namespace {
 constexpr std::size_t kDateLength = 20;
 }
 
-TagOutcome resolutiontag(App& app, const IfdEntry& e, std::int16_t p, double& field,
-                         std::string_view label) {
+HeaderFault resolutiontag(HeaderParse& parse, const IfdEntry& e, double& field,
+                          std::string_view label) {
   // A RATIONAL is two unsigned LONGs: writers use the whole 32 bits (28.34 is often
   // 4294967295 / 151551421).
   std::uint8_t b[8];
-  if (!readbytes(app, inentrylong(app, e), p, b, sizeof b)) return TagOutcome::fault;
-  const std::uint32_t numerator = makeulong(app, b);
-  const std::uint32_t denominator = makeulong(app, b + 4);
-  if (denominator == 0) return TagOutcome::fault;
+  if (!readbytes(parse, inentrylong(parse, e), b, sizeof b)) return HeaderFault::values_past_end;
+  const std::uint32_t numerator = makeulong(parse, b);
+  const std::uint32_t denominator = makeulong(parse, b + 4);
+  if (denominator == 0) return HeaderFault::zero_denominator;
   field = static_cast<double>(numerator) / static_cast<double>(denominator);
-  dt(app, std::string(label) + numtext(field));
-  return TagOutcome::go_on;
+  parse.lines.dump(std::string(label) + numtext(field));
+  return HeaderFault::none;
 }
 
-TagOutcome softwaretag(App& app, const IfdEntry& e, std::int16_t p) {
+HeaderFault softwaretag(HeaderParse& parse, const IfdEntry& e) {
   std::int32_t n = 0;
-  if (!listcount(e, n)) return TagOutcome::fault;
+  if (!listcount(e, n)) return HeaderFault::list_count_too_big;
   // Each Software entry gives the whole text, so a repeated tag cannot pile text up.
-  std::string& text = app.header.software;
+  std::string& text = parse.header.software;
   text.clear();
-  const std::vector<std::uint8_t> bytes = listbytes(app, e, p, n, n, 1);
+  std::vector<std::uint8_t> bytes;
+  if (const HeaderFault f = listbytes(parse, e, n, n, 1, bytes); f != HeaderFault::none) return f;
   for (std::uint8_t c : bytes) {
     if (c == 0) continue;
     if (c < 32 || c > 126) {
-      if (dumping(app)) {
-        dt(app, "[error] unprintable character replaced in software tag ascii=" + numtext(int{c}));
+      if (parse.lines.dumpshown()) {
+        parse.lines.dump("[error] unprintable character replaced in software tag ascii=" +
+                         numtext(int{c}));
       }
       c = ' ';
     }
     text.push_back(static_cast<char>(c));
   }
   // The bytes the file has are taken; one that lies beyond its end is a fault.
-  if (bytes.size() < static_cast<std::size_t>(n)) return TagOutcome::fault;
-  if (dumping(app)) dt(app, "Software " + text);
-  return TagOutcome::go_on;
+  if (bytes.size() < static_cast<std::size_t>(n)) return HeaderFault::values_past_end;
+  if (parse.lines.dumpshown()) parse.lines.dump("Software " + text);
+  return HeaderFault::none;
 }
 
-TagOutcome datetag(App& app, const IfdEntry& e, std::int16_t p) {
+HeaderFault datetag(HeaderParse& parse, const IfdEntry& e) {
   char bytes[kDateLength];
-  if (!readbytes(app, inentrylong(app, e), p, reinterpret_cast<std::uint8_t*>(bytes),
+  if (!readbytes(parse, inentrylong(parse, e), reinterpret_cast<std::uint8_t*>(bytes),
                  kDateLength)) {
-    return TagOutcome::fault;
+    return HeaderFault::values_past_end;
   }
-  app.header.imagedate.assign(bytes, kDateLength);
+  parse.header.imagedate.assign(bytes, kDateLength);
   // A conforming date ends in a zero byte: the text shown stops there.
-  const std::string shown = app.header.imagedate.substr(0, app.header.imagedate.find('\0'));
-  dt(app, "image date " + shown);
-  app.tk.set_text(TextBox::image_date, shown);
-  return TagOutcome::go_on;
+  const std::string shown = parse.header.imagedate.substr(0, parse.header.imagedate.find('\0'));
+  parse.lines.dump("image date " + shown);
+  parse.tk.set_text(TextBox::image_date, shown);
+  return HeaderFault::none;
 }
 
 }  // namespace vtr

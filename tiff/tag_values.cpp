@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "tiff/byteorder.h"
-#include "core/app.h"
 
 namespace vtr {
 
@@ -13,16 +12,16 @@ bool to16(std::int32_t v, std::int16_t& out) {
   return true;
 }
 
-std::int32_t inentryshort(const App& app, const IfdEntry& e) {
-  return makeshort(app, e.value[0], e.value[1]);
+std::int32_t inentryshort(const HeaderParse& parse, const IfdEntry& e) {
+  return makeshort(parse, e.value[0], e.value[1]);
 }
 
-std::int32_t inentrylong(App& app, const IfdEntry& e) {
-  return makelong(app, e.value[0], e.value[1], e.value[2], e.value[3]);
+std::int32_t inentrylong(HeaderParse& parse, const IfdEntry& e) {
+  return makelong(parse, e.value[0], e.value[1], e.value[2], e.value[3]);
 }
 
-std::int32_t inentrybytype(App& app, const IfdEntry& e) {
-  return e.fieldtype == kTypeShort ? inentryshort(app, e) : inentrylong(app, e);
+std::int32_t inentrybytype(HeaderParse& parse, const IfdEntry& e) {
+  return e.fieldtype == kTypeShort ? inentryshort(parse, e) : inentrylong(parse, e);
 }
 
 bool listcount(const IfdEntry& e, std::int32_t& n) {
@@ -36,26 +35,23 @@ bool fitsinentry(std::int32_t n, std::int32_t size) {
   return std::int64_t{n} * size <= static_cast<std::int64_t>(sizeof(IfdEntry::value));
 }
 
-std::vector<std::uint8_t> listbytes(App& app, const IfdEntry& e, std::int16_t p, std::int32_t n,
-                                    std::int32_t take, std::int32_t size) {
-  take = std::min(take, n);
-  if (take < 1) return {};
-  ImageHeader& h = app.header;
-  if (take > kMaxHeaderValues - h.valuesread) {
-    h.valuesread = kMaxHeaderValues;
-    return {};
+HeaderFault listbytes(HeaderParse& parse, const IfdEntry& e, std::int32_t n, std::int32_t wanted,
+                      std::int32_t size, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  wanted = std::min(wanted, n);
+  if (wanted < 1) return HeaderFault::none;
+  if (wanted > kMaxHeaderValues - parse.valuesread) {
+    parse.valuesread = kMaxHeaderValues;
+    return HeaderFault::values_used_up;
   }
-  h.valuesread += take;
+  parse.valuesread += wanted;
   if (fitsinentry(n, size)) {
-    return {e.value.begin(), e.value.begin() + static_cast<std::ptrdiff_t>(take) * size};
+    bytes.assign(e.value.begin(), e.value.begin() + static_cast<std::ptrdiff_t>(wanted) * size);
+    return HeaderFault::none;
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(take) * static_cast<std::size_t>(size));
-  bytes.resize(readsome(app, inentrylong(app, e), p, bytes.data(), bytes.size()));
-  return bytes;
-}
-
-bool dumping(const App& app) {
-  return app.showtext == kTrue;
+  bytes.resize(static_cast<std::size_t>(wanted) * static_cast<std::size_t>(size));
+  bytes.resize(readsome(parse, inentrylong(parse, e), bytes.data(), bytes.size()));
+  return HeaderFault::none;
 }
 
 }  // namespace vtr

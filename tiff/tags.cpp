@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "tiff/tag_lists.h"
-#include "core/app.h"
-#include "core/messages.h"
 #include "core/numtext.h"
+#include "tiff/tag_lists.h"
+#include "tiff/tag_numbers.h"
 
 namespace vtr {
 
@@ -22,34 +21,33 @@ struct Field16 {
 };
 
 constexpr Field16 kFields16[] = {
-    {254, Rule::in_long, &ImageHeader::newsubfiletype, "newsubfiletype"},
-    {255, Rule::in_short, &ImageHeader::subfiletype, "subfiletype "},
-    {256, Rule::by_type, &ImageHeader::imagewidth, "imagewidth "},
-    {257, Rule::by_type, &ImageHeader::imagelength, "imagelength "},
-    {259, Rule::in_short, &ImageHeader::compression, "compression "},
-    {262, Rule::in_short, &ImageHeader::photometric, "photometric "},
-    {263, Rule::in_short, &ImageHeader::thresholding, "thresholding "},
-    {264, Rule::in_short, &ImageHeader::cellwidth, "cell width "},
-    {265, Rule::in_short, &ImageHeader::celllength, "celllength "},
-    {266, Rule::in_short, &ImageHeader::fillorder, "fillorder "},
-    {274, Rule::in_short, &ImageHeader::orientation, "orientation "},
-    {277, Rule::in_short, &ImageHeader::samplesperpixel, "samplesperpixel "},
-    {284, Rule::in_short, &ImageHeader::planar, "planar "},
-    {296, Rule::in_short, &ImageHeader::resolutionunit, "resolutionunit "},
+    {kTagNewSubfileType, Rule::in_long, &ImageHeader::newsubfiletype, "newsubfiletype"},
+    {kTagSubfileType, Rule::in_short, &ImageHeader::subfiletype, "subfiletype "},
+    {kTagImageWidth, Rule::by_type, &ImageHeader::imagewidth, "imagewidth "},
+    {kTagImageLength, Rule::by_type, &ImageHeader::imagelength, "imagelength "},
+    {kTagCompression, Rule::in_short, &ImageHeader::compression, "compression "},
+    {kTagPhotometricInterpretation, Rule::in_short, &ImageHeader::photometric, "photometric "},
+    {kTagThreshholding, Rule::in_short, &ImageHeader::thresholding, "thresholding "},
+    {kTagCellWidth, Rule::in_short, &ImageHeader::cellwidth, "cell width "},
+    {kTagCellLength, Rule::in_short, &ImageHeader::celllength, "celllength "},
+    {kTagFillOrder, Rule::in_short, &ImageHeader::fillorder, "fillorder "},
+    {kTagOrientation, Rule::in_short, &ImageHeader::orientation, "orientation "},
+    {kTagSamplesPerPixel, Rule::in_short, &ImageHeader::samplesperpixel, "samplesperpixel "},
+    {kTagPlanarConfiguration, Rule::in_short, &ImageHeader::planar, "planar "},
+    {kTagResolutionUnit, Rule::in_short, &ImageHeader::resolutionunit, "resolutionunit "},
 };
 
-constexpr std::int32_t kPrivateTag = 40100;
-
-std::int32_t take(App& app, const IfdEntry& e, Rule rule) {
+// The value of a 16-bit tag, taken from the entry by the tag's rule.
+std::int32_t valuebyrule(HeaderParse& parse, const IfdEntry& e, Rule rule) {
   switch (rule) {
     case Rule::in_short:
-      return inentryshort(app, e);
+      return inentryshort(parse, e);
     case Rule::in_long:
-      return inentrylong(app, e);
+      return inentrylong(parse, e);
     case Rule::by_type:
       break;
   }
-  return inentrybytype(app, e);
+  return inentrybytype(parse, e);
 }
 
 const char* phototype(std::int16_t v) {
@@ -65,91 +63,85 @@ const char* phototype(std::int16_t v) {
   }
 }
 
-// The checks and read-out boxes that follow a 16-bit tag's line.
-TagOutcome after16(App& app, std::int32_t tag, std::int16_t v) {
+// The read-out boxes a 16-bit tag sets and the checks that refuse an image, after its line.
+HeaderFault showandcheck(HeaderParse& parse, std::int32_t tag, std::int16_t v) {
   switch (tag) {
-    case 256:
-      app.tk.set_text(TextBox::image_width, numtext(v));
+    case kTagImageWidth:
+      parse.tk.set_text(TextBox::image_width, numtext(v));
       break;
-    case 257:
-      app.tk.set_text(TextBox::image_length, numtext(v));
+    case kTagImageLength:
+      parse.tk.set_text(TextBox::image_length, numtext(v));
       break;
-    case 259:
-      if (v != 1) {
-        addmessage(app, "[error] cannot deal with this compression format");
-        return TagOutcome::reject_compression;
-      }
+    case kTagCompression:
+      if (v != 1) return HeaderFault::compression;
       break;
-    case 262:
-      app.tk.set_text(TextBox::image_type, phototype(v));
-      if (v < 0 || v > 2) {
-        addmessage(app, "[error]invalid photometric setting");
-        return TagOutcome::reject_photometric;
-      }
+    case kTagPhotometricInterpretation:
+      parse.tk.set_text(TextBox::image_type, phototype(v));
+      if (v < 0 || v > 2) return HeaderFault::photometric;
       break;
-    case 274:
+    case kTagOrientation:
       if (v != 1)
-        addmessage(app, "[error] image will not be displayed with the correct orientation");
+        parse.lines.error("[error] image will not be displayed with the correct orientation");
       break;
     default:
       break;
   }
-  return TagOutcome::go_on;
+  return HeaderFault::none;
 }
 
-TagOutcome field16(App& app, const IfdEntry& e, const Field16& f) {
+HeaderFault field16(HeaderParse& parse, const IfdEntry& e, const Field16& f) {
   std::int16_t v = 0;
-  if (!to16(take(app, e, f.rule), v)) return TagOutcome::fault;
-  app.header.*f.field = v;
-  dt(app, f.label + numtext(v));
-  return after16(app, e.tag, v);
+  if (!to16(valuebyrule(parse, e, f.rule), v)) return HeaderFault::value_too_big;
+  parse.header.*f.field = v;
+  parse.lines.dump(f.label + numtext(v));
+  return showandcheck(parse, e.tag, v);
 }
 
-TagOutcome rowsperstriptag(App& app, const IfdEntry& e) {
-  app.header.rowsperstrip = inentrybytype(app, e);
-  dt(app, "rowsperstrip " + numtext(app.header.rowsperstrip));
-  return TagOutcome::go_on;
+HeaderFault rowsperstriptag(HeaderParse& parse, const IfdEntry& e) {
+  parse.header.rowsperstrip = inentrybytype(parse, e);
+  parse.lines.dump("rowsperstrip " + numtext(parse.header.rowsperstrip));
+  return HeaderFault::none;
 }
 
 // A tag the viewer has no use for: dumped for diagnosis.
-TagOutcome unknowntag(App& app, const IfdEntry& e) {
-  dt(app, "Tag not processed " + numtext(e.tag));
-  dt(app, "Tag number " + numtext(e.tag));
-  dt(app, "Field type " + numtext(e.fieldtype));
-  dt(app, "Number of values " + numtext(e.count));
-  dt(app, "Offset " + numtext(inentrylong(app, e)));
-  return TagOutcome::go_on;
+HeaderFault unknowntag(HeaderParse& parse, const IfdEntry& e) {
+  parse.lines.dump("Tag not processed " + numtext(e.tag));
+  parse.lines.dump("Tag number " + numtext(e.tag));
+  parse.lines.dump("Field type " + numtext(e.fieldtype));
+  parse.lines.dump("Number of values " + numtext(e.count));
+  parse.lines.dump("Offset " + numtext(inentrylong(parse, e)));
+  return HeaderFault::none;
 }
 
 }  // namespace
 
-TagOutcome interprettag(App& app, const IfdEntry& e, std::int16_t p) {
+HeaderFault interprettag(HeaderParse& parse, const IfdEntry& e) {
   for (const auto& f : kFields16) {
-    if (f.tag == e.tag) return field16(app, e, f);
+    if (f.tag == e.tag) return field16(parse, e, f);
   }
   std::int32_t n = 0;
   switch (e.tag) {
-    case 258:
-      return bitspersampletag(app, e, p);
-    case 273:
-      return stripoffsetstag(app, e, p);
-    case 278:
-      return rowsperstriptag(app, e);
-    case 279:
-      return stripbytecountstag(app, e, p);
-    case 282:
-      return resolutiontag(app, e, p, app.header.xresolution, "xresolution ");
-    case 283:
-      return resolutiontag(app, e, p, app.header.yresolution, "yresolution ");
-    case 305:
-      return softwaretag(app, e, p);
-    case 306:
-      return datetag(app, e, p);
-    case kPrivateTag:
+    case kTagBitsPerSample:
+      return bitspersampletag(parse, e);
+    case kTagStripOffsets:
+      return stripoffsetstag(parse, e);
+    case kTagRowsPerStrip:
+      return rowsperstriptag(parse, e);
+    case kTagStripByteCounts:
+      return stripbytecountstag(parse, e);
+    case kTagXResolution:
+      return resolutiontag(parse, e, parse.header.xresolution, "xresolution ");
+    case kTagYResolution:
+      return resolutiontag(parse, e, parse.header.yresolution, "yresolution ");
+    case kTagSoftware:
+      return softwaretag(parse, e);
+    case kTagDateTime:
+      return datetag(parse, e);
+    case kTagPrivateSkipped:
       // Recognised and skipped; its count is still held to the list limit.
-      return listcount(e, n) ? TagOutcome::go_on : TagOutcome::fault;
+      return listcount(e, n) ? HeaderFault::none : HeaderFault::list_count_too_big;
     default:
-      return unknowntag(app, e);
+      return unknowntag(parse, e);
   }
 }
 

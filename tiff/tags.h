@@ -2,22 +2,14 @@
 // it writes, the read-out box it sets and the images it refuses.
 #pragma once
 
-#include <cstdint>
-
+#include "tiff/header_fault.h"
+#include "tiff/header_parse.h"
 #include "tiff/tag_values.h"
 
 namespace vtr {
 
-struct App;
-
-enum class TagOutcome {
-  go_on,               // the walk reads the next entry
-  reject_compression,  // the walk ends with result 1
-  reject_photometric,  // the walk ends with result 2
-  fault,               // the walk takes its failure path
-};
-
-// Interprets one entry of the IFD of the open file `p`, storing its value in app.header.
-TagOutcome interprettag(App& app, const IfdEntry& e, std::int16_t p);
+// Interprets one entry of the IFD, storing its value in the parse's header record. `none`
+// lets the walk read the next entry; a refusal (compression, photometric) or a fault ends it.
+HeaderFault interprettag(HeaderParse& parse, const IfdEntry& e);
 
 }  // namespace vtr
