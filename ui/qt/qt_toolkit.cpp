@@ -259,17 +259,13 @@ bool QtToolkit::clipboard_clear() {
   return true;
 }
 
-bool QtToolkit::clipboard_set_bitmap(const Bitmap& bitmap) {
+bool QtToolkit::clipboard_set_picture() {
   QClipboard* cb = QGuiApplication::clipboard();
-  if (!cb || bitmap.width <= 0 || bitmap.height <= 0) return cb != nullptr;
-  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-  for (int y = 0; y < bitmap.height; ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.width; ++x) {
-      line[x] = 0xFF000000u | bitmap.pixels[static_cast<std::size_t>(y) * bitmap.width + x];
-    }
-  }
-  cb->setImage(image);
+  if (!cb) return false;
+  // The surface's image is opaque RGB32 already: the clipboard shares it, and the picture's
+  // next drawing copies it once, leaving the clipboard the picture as it was.
+  const QImage& image = w_.picture()->image();
+  if (!image.isNull()) cb->setImage(image);
   return true;
 }
 

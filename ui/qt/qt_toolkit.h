@@ -59,7 +59,7 @@ class QtToolkit : public Toolkit {
   void pump_events() override;
   double clock() override;
   bool clipboard_clear() override;
-  bool clipboard_set_bitmap(const Bitmap& bitmap) override;
+  bool clipboard_set_picture() override;
   std::string print_main_window() override;
   bool help_window_exists() const override;
   void create_help_window() override;
