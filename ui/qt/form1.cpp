@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "core/messages.h"
 #include "decode/readfile.h"
 #include "display/intensity.h"
 #include "display/paint.h"
@@ -102,10 +103,10 @@ void Form1::build() {
   setPalette(pal);
   setAutoFillBackground(true);
 
-  text1_ = new MessageView(this);
+  text1_ = new MessageView(app_.messages, this);
   text1_->setGeometry(kText1.pixels());
   text1_->setToolTip(QStringLiteral("Shows error messages and image information"));
-  text1_->set_text(kWelcome);
+  replacemessages(app_, kWelcome);  // the box's design-time text, kept in the App's record
   text1_->setAcceptDrops(false);
 
   make_button(Button::Command1, "exit", kCommand1, "exits VantrelTIFFReader");

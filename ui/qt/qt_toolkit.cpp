@@ -69,13 +69,13 @@ QString qt_file_filter(std::string_view filter) {
 }
 
 std::string QtToolkit::text(TextBox box) const {
-  if (box == TextBox::Text1) return w_.message_view()->text();
+  if (box == TextBox::Text1) return w_.app().messages.text();
   return w_.line_box(box)->text().toStdString();
 }
 
 void QtToolkit::set_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->set_text(text);
+    w_.message_view()->show_text(text);
     return;
   }
   QLineEdit* e = w_.line_box(box);
@@ -85,7 +85,7 @@ void QtToolkit::set_text(TextBox box, std::string_view text) {
 
 void QtToolkit::prepend_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->prepend(text);
+    w_.message_view()->show_new_front();
     return;
   }
   QLineEdit* e = w_.line_box(box);

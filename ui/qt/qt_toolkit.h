@@ -27,6 +27,8 @@ struct BoxRequest {
   MsgButtons buttons;
 };
 
+// The message area's text is the App's record (App::messages), which the logic writes before
+// it calls set_text or prepend_text for Text1: those only show what the record holds.
 class QtToolkit : public Toolkit {
  public:
   explicit QtToolkit(Form1& window) : w_(window) {}
