@@ -176,16 +176,16 @@ QString QtToolkit::qt_filter() const {
 }
 
 bool QtToolkit::show_open() {
-  if (dialog_hook) {
-    const std::optional<std::string> answer = dialog_hook();
-    if (!answer) return false;
-    file_name_ = *answer;
-    return true;
-  }
-  const std::unique_ptr<QFileDialog> dialog = open_dialog();
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
-  file_name_ = dialog->selectedFiles().constFirst().toStdString();
+  const std::optional<std::string> answer = ask_open_file();
+  if (!answer) return false;
+  file_name_ = *answer;
   return true;
+}
+
+std::optional<std::string> QtToolkit::ask_open_file() {
+  const std::unique_ptr<QFileDialog> dialog = open_dialog();
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().constFirst().toStdString();
 }
 
 std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
@@ -203,14 +203,14 @@ std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
                               MsgButtons buttons) {
-  BoxRequest request{std::string(text), std::string(title), icon, buttons};
-  boxes.push_back(request);
-  if (box_hook) return box_hook(request);
+  return ask_box(BoxRequest{std::string(text), std::string(title), icon, buttons});
+}
 
+Answer QtToolkit::ask_box(const BoxRequest& request) {
   QMessageBox box(&w_);
-  box.setWindowTitle(qstr(title));
-  box.setText(qstr(text));
-  switch (icon) {
+  box.setWindowTitle(qstr(request.title));
+  box.setText(qstr(request.text));
+  switch (request.icon) {
     case Icon::critical:
       box.setIcon(QMessageBox::Critical);
       break;
@@ -224,7 +224,7 @@ Answer QtToolkit::message_box(std::string_view text, std::string_view title, Ico
       box.setIcon(QMessageBox::NoIcon);
       break;
   }
-  if (buttons == MsgButtons::yes_no) {
+  if (request.buttons == MsgButtons::yes_no) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? Answer::yes : Answer::no;
@@ -245,7 +245,7 @@ void QtToolkit::pump_events() {
     QCoreApplication::processEvents();
     since_pass_.start();
   }
-  if (pump_hook) pump_hook();
+  after_pump();
 }
 
 double QtToolkit::clock() {
