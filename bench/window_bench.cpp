@@ -19,6 +19,7 @@
 #include "bench/bench_files.h"
 #include "bench/window_figures.h"
 #include "decode/pixel_store.h"
+#include "tests/gui/testing_window.h"
 #include "ui/qt/form1.h"
 
 namespace {
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
   const std::string path = vtr::bench::benchfile(vtr::bench::Kind::grey16ii, kSide);
 
   QApplication application(argc, argv);
-  vtr::qt::Form1 window;
+  vtr::gui::TestingWindow window;
   window.show();
   QApplication::processEvents();
   const long before_kb = statuskb("VmRSS");

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "bench/bench_files.h"
-#include "tests/support/tiff_builder.h"
 #include "core/messages.h"
+#include "tests/gui/testing_window.h"
+#include "tests/support/tiff_builder.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/message_view.h"
 
@@ -29,8 +30,8 @@ int report(const char* what, double value, const char* unit, double limit) {
   return over ? 1 : 0;
 }
 
-std::unique_ptr<qt::Form1> window_answering(const std::string& path) {
-  auto w = std::make_unique<qt::Form1>();
+std::unique_ptr<gui::TestingWindow> window_answering(const std::string& path) {
+  auto w = std::make_unique<gui::TestingWindow>();
   w->toolkit().dialog_hook = [path]() -> std::optional<std::string> { return path; };
   w->toolkit().box_hook = [](const qt::BoxRequest&) { return Answer::ok; };
   w->show();

@@ -13,6 +13,8 @@ class MessageArea {
  public:
   // The whole text, as the area shows it.
   std::string text() const;
+  // The first `count` characters of the text (all of it when it is shorter).
+  std::string front(std::size_t count) const;
   // Puts `front` in front of the whole text.
   void prepend(std::string_view front);
   void replace(std::string_view text);

@@ -132,7 +132,8 @@ class Toolkit {
 
   // Clipboard; false when the clipboard cannot be used.
   virtual bool clipboard_clear() = 0;
-  virtual bool clipboard_set_bitmap(const Bitmap& bitmap) = 0;
+  // Puts the picture surface, as it is drawn now, on the clipboard.
+  virtual bool clipboard_set_picture() = 0;
 
   // Prints an image of the whole main window on the default printer, one page.
   // Returns an empty text on success, else what went wrong (e.g. no printer).

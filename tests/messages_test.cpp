@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "tests/support/fake_toolkit.h"
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "tests/support/fake_toolkit.h"
 
 namespace vtr {
 namespace {
@@ -61,6 +61,17 @@ TEST_F(MessagesTest, NewestLineFirstWithCrLf) {
   const std::string want = "B\r\nA\r\nWelcome to VantrelTIFFReader\r\n";
   EXPECT_EQ(app.messages.text(), want);
   EXPECT_EQ(tk.text(TextBox::Text1), want);
+}
+
+TEST_F(MessagesTest, FrontIsTheStartOfTheTextInReadingOrder) {
+  addmessage(app, "new");
+  struct Case {
+    std::size_t count;
+    const char* front;
+  };
+  const Case cases[] = {
+      {0, ""}, {3, "new"}, {8, "new\r\nWel"}, {1000, "new\r\nWelcome to VantrelTIFFReader\r\n"}};
+  for (const Case& c : cases) EXPECT_EQ(app.messages.front(c.count), c.front) << c.count;
 }
 
 TEST_F(MessagesTest, DtWritesOnlyWhileShowtext) {

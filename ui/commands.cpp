@@ -45,7 +45,7 @@ void form_load(App& app) {
 void copy_button_Click(App& app) {
   if (!beginguarded(app, Button::copy_button)) return;
   bool copied = app.tk.clipboard_clear();
-  if (copied) copied = app.tk.clipboard_set_bitmap(app.tk.picture_bitmap());
+  if (copied) copied = app.tk.clipboard_set_picture();
   changebutton(app, Button::copy_button, kFalse);
   addmessage(app, copied ? "image copied to clipboard"
                          : "[error] copy failed - the clipboard cannot be used");

@@ -17,9 +17,9 @@
 #include <functional>
 #include <vector>
 
+#include "core/messages.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
-#include "core/messages.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form2.h"
@@ -64,7 +64,7 @@ QMimeData* files_data(const std::vector<std::string>& paths) {
 }
 
 // Runs `during` once, at the 20th event pump of a get-image load of a 600 x 2000 image.
-void during_a_load(qt::Form1& w, const std::function<void()>& during) {
+void during_a_load(gui::TestingWindow& w, const std::function<void()>& during) {
   test::TempFile big(grey8(600, 2000));
   gui::answer_dialog(w, big.path());
   int pumps = 0;

@@ -6,8 +6,8 @@
 
 namespace vtr::gui {
 
-std::unique_ptr<qt::Form1> open_window() {
-  auto w = std::make_unique<qt::Form1>();
+std::unique_ptr<TestingWindow> open_window() {
+  auto w = std::make_unique<TestingWindow>();
   w->toolkit().box_hook = [](const qt::BoxRequest& r) {
     return r.buttons == MsgButtons::ok ? Answer::ok : Answer::no;
   };
@@ -17,7 +17,7 @@ std::unique_ptr<qt::Form1> open_window() {
   return w;
 }
 
-void answer_dialog(qt::Form1& w, const std::string& path) {
+void answer_dialog(TestingWindow& w, const std::string& path) {
   w.toolkit().dialog_hook = [path]() -> std::optional<std::string> {
     if (path.empty()) return std::nullopt;
     return path;

@@ -8,14 +8,15 @@
 #include <memory>
 #include <string>
 
+#include "tests/gui/testing_window.h"
 #include "ui/qt/form1.h"
 
 namespace vtr::gui {
 
 // A shown main window whose file dialog answers `path` (or cancels when empty) and whose
 // message boxes answer `answer`.
-std::unique_ptr<qt::Form1> open_window();
-void answer_dialog(qt::Form1& w, const std::string& path);
+std::unique_ptr<TestingWindow> open_window();
+void answer_dialog(TestingWindow& w, const std::string& path);
 void click(qt::Form1& w, Button b);
 // The colour drawn near the left edge of a button's face, as the screen shows it.
 QColor face_colour(qt::Form1& w, Button b);

@@ -12,12 +12,12 @@
 #include <QtTest>
 #include <numeric>
 
+#include "core/messages.h"
 #include "display/intensity.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
-#include "core/messages.h"
 #include "ui/qt/design.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
@@ -85,7 +85,7 @@ class GuiTest : public QObject {
 
 void GuiTest::startupState() {
   auto w = gui::open_window();
-  qt::QtToolkit& tk = w->toolkit();
+  gui::TestingToolkit& tk = w->toolkit();
 
   struct Expect {
     Button b;
@@ -299,7 +299,7 @@ void GuiTest::samplesLoad() {
 
 void GuiTest::intensityButtons() {
   auto w = gui::open_window();
-  qt::QtToolkit& tk = w->toolkit();
+  gui::TestingToolkit& tk = w->toolkit();
   click(*w, Button::imageinvert);
   QCOMPARE(face_colour(*w, Button::imageinvert), QColor(75, 75, 75));
   QCOMPARE(w->app().invimage, kTrue);

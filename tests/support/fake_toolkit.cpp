@@ -53,8 +53,10 @@ void FakeToolkit::set_picture_size(int width, int height) {
   std::vector<std::uint32_t> rgb(static_cast<std::size_t>(width) * height, 0);
   for (int y = 0; y < std::min(height, picture_h); ++y) {
     for (int x = 0; x < std::min(width, picture_w); ++x) {
-      grey[static_cast<std::size_t>(y) * width + x] = picture[static_cast<std::size_t>(y) * picture_w + x];
-      rgb[static_cast<std::size_t>(y) * width + x] = picture_rgb[static_cast<std::size_t>(y) * picture_w + x];
+      grey[static_cast<std::size_t>(y) * width + x] =
+          picture[static_cast<std::size_t>(y) * picture_w + x];
+      rgb[static_cast<std::size_t>(y) * width + x] =
+          picture_rgb[static_cast<std::size_t>(y) * picture_w + x];
     }
   }
   picture = std::move(grey);
@@ -85,7 +87,9 @@ void FakeToolkit::remove_picture() {
   std::fill(picture_rgb.begin(), picture_rgb.end(), 0);
 }
 
-Bitmap FakeToolkit::picture_bitmap() const { return Bitmap{picture_w, picture_h, picture_rgb}; }
+Bitmap FakeToolkit::picture_bitmap() const {
+  return Bitmap{picture_w, picture_h, picture_rgb};
+}
 
 void FakeToolkit::set_chart_data(const HistogramCounts& counts) {
   chart = counts;
@@ -139,9 +143,9 @@ bool FakeToolkit::clipboard_clear() {
   return true;
 }
 
-bool FakeToolkit::clipboard_set_bitmap(const Bitmap& bitmap) {
+bool FakeToolkit::clipboard_set_picture() {
   if (!clipboard_works) return false;
-  clipboard = bitmap;
+  clipboard = picture_bitmap();
   return true;
 }
 

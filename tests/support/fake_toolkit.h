@@ -55,7 +55,7 @@ class FakeToolkit : public Toolkit {
   void pump_events() override;
   double clock() override;
   bool clipboard_clear() override;
-  bool clipboard_set_bitmap(const Bitmap& bitmap) override;
+  bool clipboard_set_picture() override;
   std::string print_main_window() override;
   bool help_window_exists() const override { return help_exists; }
   void create_help_window() override;
@@ -101,8 +101,8 @@ class FakeToolkit : public Toolkit {
   bool picture_unit_pixels = false;
   std::vector<std::uint8_t> picture;  // grey level per pixel of the surface (R of RGB)
   std::vector<std::uint32_t> picture_rgb;
-  long long pixel_sets = 0;      // pixel-set calls, inside or outside the surface
-  long long pixels_landed = 0;   // of those, the ones inside the surface
+  long long pixel_sets = 0;     // pixel-set calls, inside or outside the surface
+  long long pixels_landed = 0;  // of those, the ones inside the surface
   HistogramCounts chart{};
   int chart_feeds = 0;
   std::string dialog_default_ext;

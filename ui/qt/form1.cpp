@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "core/messages.h"
 #include "decode/readfile.h"
 #include "display/intensity.h"
 #include "display/paint.h"
@@ -73,12 +74,14 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
   if (on_click) on_click();
 }
 
-Form1::Form1()
+Form1::Form1() : Form1([](Form1& w) { return std::make_unique<QtToolkit>(w); }) {}
+
+Form1::Form1(const ToolkitMaker& make_toolkit)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      tk_(*this),
-      app_(tk_) {
+      tk_(make_toolkit(*this)),
+      app_(*tk_) {
   build();
   wire();
   order_tabs();
@@ -102,10 +105,10 @@ void Form1::build() {
   setPalette(pal);
   setAutoFillBackground(true);
 
-  text1_ = new MessageView(this);
+  text1_ = new MessageView(app_.messages, this);
   text1_->setGeometry(kText1.pixels());
   text1_->setToolTip(QStringLiteral("Shows error messages and image information"));
-  text1_->set_text(kWelcome);
+  replacemessages(app_, kWelcome);  // the box's design-time text, kept in the App's record
   text1_->setAcceptDrops(false);
 
   make_button(Button::Command1, "exit", kCommand1, "exits VantrelTIFFReader");
@@ -173,7 +176,7 @@ void Form1::build() {
   picture_ = new PictureSurface;
   picture_area_->setWidget(picture_);
 
-  for (const DesignColour& d : kDesignColours) tk_.set_back_colour(d.button, d.colour);
+  for (const DesignColour& d : kDesignColours) tk_->set_back_colour(d.button, d.colour);
 }
 
 QPushButton* Form1::make_button(Button b, const char* caption, const TwipRect& where,
@@ -283,7 +286,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   // Closing the main window ends the program, help window and any running task included.
   event->accept();
   app_.ending = true;
-  tk_.end_program();
+  tk_->end_program();
 }
 
 }  // namespace vtr::qt

@@ -42,11 +42,16 @@ class ClickLabel : public QLabel {
 
 class Form1 : public QWidget {
  public:
+  // Makes the toolkit binding the window's logic uses, for the window being built.
+  using ToolkitMaker = std::function<std::unique_ptr<QtToolkit>(Form1&)>;
+
+  // The window with the plain toolkit binding.
   Form1();
+  explicit Form1(const ToolkitMaker& make_toolkit);
   ~Form1() override;
 
   App& app() { return app_; }
-  QtToolkit& toolkit() { return tk_; }
+  QtToolkit& toolkit() { return *tk_; }
 
   QPushButton* button(Button b) const { return buttons_[static_cast<std::size_t>(b)]; }
   // The one-line header boxes; Text1 is message_view().
@@ -83,7 +88,7 @@ class Form1 : public QWidget {
   void wire();
   void order_tabs();
 
-  QtToolkit tk_;
+  std::unique_ptr<QtToolkit> tk_;
   App app_;
 
   std::array<QPushButton*, kButtonCount> buttons_{};

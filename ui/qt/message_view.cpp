@@ -16,7 +16,8 @@ QString display_text(std::string_view text) {
   return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-MessageView::MessageView(QWidget* parent) : QPlainTextEdit(parent) {
+MessageView::MessageView(const MessageArea& record, QWidget* parent)
+    : QPlainTextEdit(parent), record_(record) {
   setReadOnly(true);
   setUndoRedoEnabled(false);
   setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -25,15 +26,12 @@ MessageView::MessageView(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
 }
 
-void MessageView::set_text(std::string_view text) {
-  text_.replace(text);
-  pending_.clear();
+void MessageView::show_text(std::string_view text) {
+  shown_ = record_.size();
   setPlainText(display_text(text));
 }
 
-void MessageView::prepend(std::string_view text) {
-  text_.prepend(text);
-  pending_.emplace_back(text);
+void MessageView::show_new_front() {
   if (flush_pending_) return;
   flush_pending_ = true;
   QTimer::singleShot(0, this, [this] { flush(); });
@@ -41,10 +39,10 @@ void MessageView::prepend(std::string_view text) {
 
 void MessageView::flush() {
   flush_pending_ = false;
-  if (pending_.empty()) return;
-  std::string front;
-  for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) front += *it;
-  pending_.clear();
+  const std::size_t size = record_.size();
+  if (size <= shown_) return;
+  const std::string front = record_.front(size - shown_);
+  shown_ = size;
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::Start);
   cursor.insertText(display_text(front));

@@ -1,14 +1,14 @@
 // Text1: the message area as a read-only, unwrapped multi-line box.
 //
-// The box keeps the exact text (CR LF line ends) beside what it shows. Lines put in front
-// are gathered and shown together at the next event pump, so a burst of thousands of lines
-// costs one insertion at the top of the document, never a reset of the whole text.
+// The box shows the App's message record (CR LF line ends as line breaks) and keeps no text
+// of its own beyond its document. What the record gained in front is shown at the next event
+// pump, so a burst of thousands of lines costs one insertion at the top of the document,
+// never a reset of the whole text.
 #pragma once
 
 #include <QPlainTextEdit>
-#include <string>
+#include <cstddef>
 #include <string_view>
-#include <vector>
 
 #include "core/message_area.h"
 
@@ -16,17 +16,18 @@ namespace vtr::qt {
 
 class MessageView : public QPlainTextEdit {
  public:
-  explicit MessageView(QWidget* parent = nullptr);
+  explicit MessageView(const MessageArea& record, QWidget* parent = nullptr);
 
-  std::string text() const { return text_.text(); }
-  void set_text(std::string_view text);
-  void prepend(std::string_view text);
-  // Shows what was put in front since the last flush.
+  // Shows `text`, the record's whole new text, at once.
+  void show_text(std::string_view text);
+  // The record has new lines in front: they show at the next flush.
+  void show_new_front();
+  // Shows what the record gained in front since the last flush.
   void flush();
 
  private:
-  MessageArea text_;
-  std::vector<std::string> pending_;  // oldest first
+  const MessageArea& record_;
+  std::size_t shown_ = 0;  // the size of the record the document shows
   bool flush_pending_ = false;
 };
 

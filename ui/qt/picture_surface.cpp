@@ -10,7 +10,8 @@ namespace vtr::qt {
 
 namespace {
 
-int vb_button(Qt::MouseButton b) {
+// The button code the read-out takes: 1 left, 2 right, 4 middle, 0 any other button.
+int readout_button_code(Qt::MouseButton b) {
   switch (b) {
     case Qt::LeftButton:
       return 1;
@@ -23,7 +24,8 @@ int vb_button(Qt::MouseButton b) {
   }
 }
 
-int vb_shift(Qt::KeyboardModifiers m) {
+// The shift code the read-out takes: the sum of 1 shift, 2 ctrl and 4 alt held down.
+int readout_shift_code(Qt::KeyboardModifiers m) {
   int s = 0;
   if (m & Qt::ShiftModifier) s |= 1;
   if (m & Qt::ControlModifier) s |= 2;
@@ -132,8 +134,8 @@ void PictureSurface::paintEvent(QPaintEvent* event) {
 void PictureSurface::mousePressEvent(QMouseEvent* event) {
   if (!on_press_) return;
   const QPointF at = event->position();
-  on_press_(vb_button(event->button()), vb_shift(event->modifiers()), static_cast<float>(at.x()),
-            static_cast<float>(at.y()));
+  on_press_(readout_button_code(event->button()), readout_shift_code(event->modifiers()),
+            static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 }  // namespace vtr::qt

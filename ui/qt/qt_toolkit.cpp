@@ -69,13 +69,13 @@ QString qt_file_filter(std::string_view filter) {
 }
 
 std::string QtToolkit::text(TextBox box) const {
-  if (box == TextBox::Text1) return w_.message_view()->text();
+  if (box == TextBox::Text1) return w_.app().messages.text();
   return w_.line_box(box)->text().toStdString();
 }
 
 void QtToolkit::set_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->set_text(text);
+    w_.message_view()->show_text(text);
     return;
   }
   QLineEdit* e = w_.line_box(box);
@@ -85,7 +85,7 @@ void QtToolkit::set_text(TextBox box, std::string_view text) {
 
 void QtToolkit::prepend_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->prepend(text);
+    w_.message_view()->show_new_front();
     return;
   }
   QLineEdit* e = w_.line_box(box);
@@ -176,16 +176,16 @@ QString QtToolkit::qt_filter() const {
 }
 
 bool QtToolkit::show_open() {
-  if (dialog_hook) {
-    const std::optional<std::string> answer = dialog_hook();
-    if (!answer) return false;
-    file_name_ = *answer;
-    return true;
-  }
-  const std::unique_ptr<QFileDialog> dialog = open_dialog();
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
-  file_name_ = dialog->selectedFiles().constFirst().toStdString();
+  const std::optional<std::string> answer = ask_open_file();
+  if (!answer) return false;
+  file_name_ = *answer;
   return true;
+}
+
+std::optional<std::string> QtToolkit::ask_open_file() {
+  const std::unique_ptr<QFileDialog> dialog = open_dialog();
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().constFirst().toStdString();
 }
 
 std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
@@ -203,14 +203,14 @@ std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
                               MsgButtons buttons) {
-  BoxRequest request{std::string(text), std::string(title), icon, buttons};
-  boxes.push_back(request);
-  if (box_hook) return box_hook(request);
+  return ask_box(BoxRequest{std::string(text), std::string(title), icon, buttons});
+}
 
+Answer QtToolkit::ask_box(const BoxRequest& request) {
   QMessageBox box(&w_);
-  box.setWindowTitle(qstr(title));
-  box.setText(qstr(text));
-  switch (icon) {
+  box.setWindowTitle(qstr(request.title));
+  box.setText(qstr(request.text));
+  switch (request.icon) {
     case Icon::critical:
       box.setIcon(QMessageBox::Critical);
       break;
@@ -224,7 +224,7 @@ Answer QtToolkit::message_box(std::string_view text, std::string_view title, Ico
       box.setIcon(QMessageBox::NoIcon);
       break;
   }
-  if (buttons == MsgButtons::yes_no) {
+  if (request.buttons == MsgButtons::yes_no) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? Answer::yes : Answer::no;
@@ -245,7 +245,7 @@ void QtToolkit::pump_events() {
     QCoreApplication::processEvents();
     since_pass_.start();
   }
-  if (pump_hook) pump_hook();
+  after_pump();
 }
 
 double QtToolkit::clock() {
@@ -259,17 +259,13 @@ bool QtToolkit::clipboard_clear() {
   return true;
 }
 
-bool QtToolkit::clipboard_set_bitmap(const Bitmap& bitmap) {
+bool QtToolkit::clipboard_set_picture() {
   QClipboard* cb = QGuiApplication::clipboard();
-  if (!cb || bitmap.width <= 0 || bitmap.height <= 0) return cb != nullptr;
-  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-  for (int y = 0; y < bitmap.height; ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.width; ++x) {
-      line[x] = 0xFF000000u | bitmap.pixels[static_cast<std::size_t>(y) * bitmap.width + x];
-    }
-  }
-  cb->setImage(image);
+  if (!cb) return false;
+  // The surface's image is opaque RGB32 already: the clipboard shares it, and the picture's
+  // next drawing copies it once, leaving the clipboard the picture as it was.
+  const QImage& image = w_.picture()->image();
+  if (!image.isNull()) cb->setImage(image);
   return true;
 }
 

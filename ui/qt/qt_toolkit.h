@@ -4,11 +4,9 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/toolkit.h"
 
@@ -27,6 +25,8 @@ struct BoxRequest {
   MsgButtons buttons;
 };
 
+// The message area's text is the App's record (App::messages), which the logic writes before
+// it calls set_text or prepend_text for Text1: those only show what the record holds.
 class QtToolkit : public Toolkit {
  public:
   explicit QtToolkit(Form1& window) : w_(window) {}
@@ -59,7 +59,7 @@ class QtToolkit : public Toolkit {
   void pump_events() override;
   double clock() override;
   bool clipboard_clear() override;
-  bool clipboard_set_bitmap(const Bitmap& bitmap) override;
+  bool clipboard_set_picture() override;
   std::string print_main_window() override;
   bool help_window_exists() const override;
   void create_help_window() override;
@@ -78,15 +78,13 @@ class QtToolkit : public Toolkit {
   // The file-open dialog as show_open shows it, set up with the logic's settings.
   std::unique_ptr<QFileDialog> open_dialog();
 
-  // --- hooks, for tests and measurements; none is needed by the program ---
-  // Answers the file dialog instead of showing it: a path, or std::nullopt for a cancel.
-  std::function<std::optional<std::string>()> dialog_hook;
-  // Answers a message box instead of showing it.
-  std::function<Answer(const BoxRequest&)> box_hook;
-  // Called at every event pump, after the pending events ran (if the pump ran them).
-  std::function<void()> pump_hook;
-  // Every message box asked for, in order.
-  std::vector<BoxRequest> boxes;
+ protected:
+  // Shows the file-open dialog: the path chosen, or std::nullopt for a cancel.
+  virtual std::optional<std::string> ask_open_file();
+  // Shows a message box and waits for its answer.
+  virtual Answer ask_box(const BoxRequest& request);
+  // Runs at the end of every event pump, after the pending events ran (if the pump ran them).
+  virtual void after_pump() {}
 
  private:
   Form1& w_;
