@@ -45,7 +45,7 @@ void FuzzToolkit::set_picture_size(int width, int height) {
 
 void FuzzToolkit::set_pixel(float x, float y, Rgb colour) {
   if (std::isnan(x) || std::isnan(y)) std::abort();
-  take(colour);
+  add_to_checksum(colour);
 }
 
 void FuzzToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {

@@ -21,7 +21,7 @@ class FuzzToolkit : public test::QuietToolkit {
   std::string text(TextBox box) const override;
   void set_text(TextBox box, std::string_view text) override;
   void prepend_text(TextBox box, std::string_view text) override;
-  void set_back_colour(Button, Rgb colour) override { take(colour); }
+  void set_back_colour(Button, Rgb colour) override { add_to_checksum(colour); }
   int slider_value(Slider slider) const override { return sliders_[index(slider)]; }
   void set_slider_value(Slider slider, int value) override { sliders_[index(slider)] = value; }
   void set_progress_min(float) override {}
@@ -47,7 +47,7 @@ class FuzzToolkit : public test::QuietToolkit {
  private:
   static int index(Slider slider) { return slider == Slider::image_min ? 0 : 1; }
   static int index(TextBox box) { return static_cast<int>(box); }
-  void take(Rgb colour) { checksum += colour.r + colour.g * 3u + colour.b * 7u; }
+  void add_to_checksum(Rgb colour) { checksum += colour.r + colour.g * 3u + colour.b * 7u; }
 
   std::array<std::string, kTextBoxCount> texts_{};
   std::array<int, 2> sliders_{};

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "tests/hostile_support.h"
+#include "tests/support/file_runner.h"
 
 namespace vtr::test {
 namespace {
@@ -181,41 +181,6 @@ Expectation expected_for(const Row& r) {
   return expect(Outcome::loads, "");
 }
 
-// The oracle's samples of a file: width, length, samples per pixel, then the samples.
-struct OraclePixels {
-  std::uint32_t width = 0, length = 0, samples = 0;
-  std::vector<std::uint32_t> values;
-  std::uint32_t at(std::uint32_t x, std::uint32_t y, std::uint32_t c) const {  // from 0
-    return values[(static_cast<std::size_t>(y) * width + x) * samples + c];
-  }
-};
-
-OraclePixels run_oracle(const std::string& path, const std::string& options) {
-  std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
-                    "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
-  OraclePixels o;
-  FILE* p = ::popen(cmd.c_str(), "r");
-  if (p == nullptr) return o;
-  std::uint32_t head[3] = {};
-  if (std::fread(head, sizeof head, 1, p) == 1) {
-    o.width = head[0];
-    o.length = head[1];
-    o.samples = head[2];
-    o.values.resize(static_cast<std::size_t>(o.width) * o.length * o.samples);
-    if (std::fread(o.values.data(), 4, o.values.size(), p) != o.values.size()) o.values.clear();
-  }
-  if (::pclose(p) != 0) o.values.clear();
-  return o;
-}
-
-// The value the viewer keeps for a pixel: the sample itself, or for three samples the grey
-// of red, green and blue weighted 1/4, 1/2, 1/4, halves to even.
-std::int32_t shown_value(const OraclePixels& o, std::uint32_t x, std::uint32_t y) {
-  if (o.samples == 1) return static_cast<std::int32_t>(o.at(x, y, 0));
-  double g = 0.25 * o.at(x, y, 0) + 0.5 * o.at(x, y, 1) + 0.25 * o.at(x, y, 2);
-  return static_cast<std::int32_t>(std::nearbyint(g));
-}
-
 int divisor_for(const Row& r, const OraclePixels& o) {
   if (o.samples != 1) return 1;
   const int bits = number_or(r.bits, 8);
@@ -240,7 +205,7 @@ void check_loaded(const Row& r, const Expectation& e, const Viewer& v, const std
   int mismatches = 0;
   for (std::uint32_t y = 0; y < o.length; ++y) {
     for (std::uint32_t x = 0; x < o.width; ++x) {
-      const std::int32_t want = y < rows ? shown_value(o, x, y) : 0;
+      const std::int32_t want = y < rows ? o.shown_value(x, y) : 0;
       ++bins[static_cast<std::size_t>(want / d)];
       for (int c = 1; c <= (o.samples == 3 ? 3 : 1); ++c) {
         const std::int32_t got = v.app.store.at(c, x + 1, y + 1);
@@ -263,14 +228,10 @@ TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
   const Expectation e = expected_for(r);
   SCOPED_TRACE(r.file + (e.why.empty() ? "" : " (" + e.why + ")"));
 
-  Viewer v;
-  TempFile good(good_image());
-  v.load(good.path());
-  const Snapshot before = Snapshot::of(v);
-  const std::string text = v.messages();
-
-  v.load(data_path("corpus/" + r.file));
-  const std::string added = v.added_since(text);
+  FileRun run(data_path("corpus/" + r.file), Start::after_good_image);
+  Viewer& v = run.viewer;
+  const Snapshot& before = run.before;
+  const std::string& added = run.added;
   EXPECT_EQ(v.app.busy, 0);
   EXPECT_EQ(v.app.files.open_count(), 0);
 
@@ -302,7 +263,7 @@ TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
       break;
   }
   // Still usable: the good image loads again as it did the first time.
-  v.load(good.path());
+  v.load(run.good->path());
   expect_image_kept(before, Snapshot::of(v), "the good image loaded again");
 }
 

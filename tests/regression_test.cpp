@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -17,6 +16,7 @@
 #include "display/paint.h"
 #include "display/readout.h"
 #include "tests/hostile_support.h"
+#include "tests/support/file_runner.h"
 
 namespace vtr::test {
 namespace {
@@ -90,57 +90,33 @@ std::string regression_path(const std::string& file) {
   return data_path("regressions/" + file);
 }
 
-// The samples tifffile or Pillow decode (see tests/tools/oracle_pixels.py).
-std::vector<std::uint32_t> oracle(const std::string& path, const std::string& options,
-                                  std::uint32_t& w, std::uint32_t& l, std::uint32_t& samples) {
-  std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
-                    "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
-  std::vector<std::uint32_t> values;
-  FILE* p = ::popen(cmd.c_str(), "r");
-  if (p == nullptr) return values;
-  std::uint32_t head[3] = {};
-  if (std::fread(head, sizeof head, 1, p) == 1) {
-    w = head[0];
-    l = head[1];
-    samples = head[2];
-    values.resize(static_cast<std::size_t>(w) * l * samples);
-    if (std::fread(values.data(), 4, values.size(), p) != values.size()) values.clear();
-  }
-  if (::pclose(p) != 0) values.clear();
-  return values;
-}
-
 void check_image(const Case& c, const Viewer& v) {
-  std::uint32_t w = 0, l = 0, samples = 1;
-  std::vector<std::uint32_t> o;
+  OraclePixels o;
   if (c.rows == 0 || c.every_pixel >= 0) {
     // Nothing of the image is in the file (all 0), or no other reader takes the file.
-    w = static_cast<std::uint32_t>(v.app.header.imagewidth);
-    l = static_cast<std::uint32_t>(v.app.header.imagelength);
-    o.assign(static_cast<std::size_t>(w) * l,
-             static_cast<std::uint32_t>(std::max(c.every_pixel, 0)));
+    o.width = static_cast<std::uint32_t>(v.app.header.imagewidth);
+    o.length = static_cast<std::uint32_t>(v.app.header.imagelength);
+    o.samples = 1;
+    o.values.assign(static_cast<std::size_t>(o.width) * o.length,
+                    static_cast<std::uint32_t>(std::max(c.every_pixel, 0)));
   } else {
-    o = oracle(regression_path(c.file), c.oracle_options, w, l, samples);
+    o = run_oracle(regression_path(c.file), c.oracle_options);
   }
+  const std::uint32_t w = o.width, l = o.length;
   if (w == 0 || l == 0) {
     // Other readers refuse an image without pixels; the viewer shows an empty one.
     EXPECT_TRUE(v.app.store.width() == 0 || v.app.store.length() == 0);
     EXPECT_EQ(v.app.header.headervalid, -1);
     return;
   }
-  ASSERT_FALSE(o.empty()) << "the oracle could not read " << c.file;
+  ASSERT_FALSE(o.values.empty()) << "the oracle could not read " << c.file;
   ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(w));
   ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(l));
   const std::uint32_t rows = c.rows >= 0 ? static_cast<std::uint32_t>(c.rows) : l;
   int mismatches = 0;
   for (std::uint32_t y = 0; y < l; ++y) {
     for (std::uint32_t x = 0; x < w; ++x) {
-      std::int32_t want = 0;
-      if (y < rows) {
-        const std::uint32_t* s = &o[(static_cast<std::size_t>(y) * w + x) * samples];
-        want = static_cast<std::int32_t>(
-            samples == 3 ? std::nearbyint(0.25 * s[0] + 0.5 * s[1] + 0.25 * s[2]) : s[0]);
-      }
+      const std::int32_t want = y < rows ? o.shown_value(x, y) : 0;
       const std::int32_t got = v.app.store.at(1, x + 1, y + 1);
       if (got != want && ++mismatches <= 5) {
         ADD_FAILURE() << "pixel (" << x + 1 << ", " << y + 1 << "): viewer " << got << ", oracle "
@@ -154,12 +130,18 @@ void check_image(const Case& c, const Viewer& v) {
   EXPECT_EQ(counted, static_cast<std::int64_t>(w) * l);
 }
 
-void check_case(Case c, bool fresh, Viewer& v, const Snapshot& before, const std::string& text) {
+// Loads the case's file in a viewer started as `start` and checks what the load left.
+void check_case(Case c, Start start) {
+  const bool fresh = start == Start::fresh;
   if (fresh && c.fresh != Outcome::same) {
     c.outcome = c.fresh;
     c.error = c.fresh_error;
   }
-  const std::string added = v.added_since(text);
+  FileRun run(regression_path(c.file), start);
+  Viewer& v = run.viewer;
+  const Snapshot& before = run.before;
+  const std::string& added = run.added;
+  EXPECT_EQ(run.descriptors_after, run.descriptors_before);
   EXPECT_EQ(v.app.busy, 0);
   EXPECT_EQ(v.app.files.open_count(), 0);
   if (c.error != nullptr) {
@@ -199,27 +181,11 @@ void check_case(Case c, bool fresh, Viewer& v, const Snapshot& before, const std
 class Regression : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Regression, InAFreshViewer) {
-  const Case& c = GetParam();
-  Viewer v;
-  const Snapshot before = Snapshot::of(v);
-  const std::string text = v.messages();
-  const int fds = open_descriptors();
-  v.load(regression_path(c.file));
-  EXPECT_EQ(open_descriptors(), fds);
-  check_case(c, true, v, before, text);
+  check_case(GetParam(), Start::fresh);
 }
 
 TEST_P(Regression, AfterAGoodImage) {
-  const Case& c = GetParam();
-  Viewer v;
-  TempFile good(good_image());
-  v.load(good.path());
-  const Snapshot before = Snapshot::of(v);
-  const std::string text = v.messages();
-  const int fds = open_descriptors();
-  v.load(regression_path(c.file));
-  EXPECT_EQ(open_descriptors(), fds);
-  check_case(c, false, v, before, text);
+  check_case(GetParam(), Start::after_good_image);
 }
 
 std::string case_name(const ::testing::TestParamInfo<Case>& info) {

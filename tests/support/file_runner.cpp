@@ -1,0 +1,45 @@
+#include "tests/support/file_runner.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vtr::test {
+
+FileRun::FileRun(const std::string& path, Start start) {
+  if (start == Start::after_good_image) {
+    good.emplace(good_image());
+    viewer.load(good->path());
+  }
+  before = Snapshot::of(viewer);
+  const std::string text = viewer.messages();
+  descriptors_before = open_descriptors();
+  viewer.load(path);
+  descriptors_after = open_descriptors();
+  added = viewer.added_since(text);
+}
+
+std::int32_t OraclePixels::shown_value(std::uint32_t x, std::uint32_t y) const {
+  if (samples != 3) return static_cast<std::int32_t>(at(x, y, 0));
+  const double g = 0.25 * at(x, y, 0) + 0.5 * at(x, y, 1) + 0.25 * at(x, y, 2);
+  return static_cast<std::int32_t>(std::nearbyint(g));
+}
+
+OraclePixels run_oracle(const std::string& path, const std::string& options) {
+  const std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
+                          "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
+  OraclePixels o;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (p == nullptr) return o;
+  std::uint32_t head[3] = {};
+  if (std::fread(head, sizeof head, 1, p) == 1) {
+    o.width = head[0];
+    o.length = head[1];
+    o.samples = head[2];
+    o.values.resize(static_cast<std::size_t>(o.width) * o.length * o.samples);
+    if (std::fread(o.values.data(), 4, o.values.size(), p) != o.values.size()) o.values.clear();
+  }
+  if (::pclose(p) != 0) o.values.clear();
+  return o;
+}
+
+}  // namespace vtr::test

@@ -1,0 +1,48 @@
+// Runs one file the viewer did not write through the get-image command and keeps what the
+// checks compare; and reads the same file with another reader (tests/tools/oracle_pixels.py,
+// tifffile or Pillow) for the pixel values it should show.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/hostile_support.h"
+
+namespace vtr::test {
+
+// Where a file is loaded: in a viewer just started, or after the good image was loaded.
+enum class Start { fresh, after_good_image };
+
+// One load of `path` in a viewer of its own. The good image's file stays on disk for as
+// long as the run lives, so that a check can load it again.
+struct FileRun {
+  FileRun(const std::string& path, Start start);
+
+  Viewer viewer;
+  std::optional<TempFile> good;  // after_good_image: the good image's file
+  Snapshot before;               // the viewer just before the file was loaded
+  std::string added;             // the message lines the load added (newest first)
+  int descriptors_before = 0;    // open descriptors of the process around the load
+  int descriptors_after = 0;
+};
+
+// The samples another reader decodes from a file: width, length, samples per pixel, then
+// the samples row by row. Empty `values` when it could not read the file.
+struct OraclePixels {
+  std::uint32_t width = 0, length = 0, samples = 0;
+  std::vector<std::uint32_t> values;
+
+  std::uint32_t at(std::uint32_t x, std::uint32_t y, std::uint32_t c) const {  // from 0
+    return values[(static_cast<std::size_t>(y) * width + x) * samples + c];
+  }
+  // The value the viewer keeps for a pixel: for three samples the grey of red, green and
+  // blue weighted 1/4, 1/2, 1/4, halves to even; otherwise the first sample.
+  std::int32_t shown_value(std::uint32_t x, std::uint32_t y) const;
+};
+
+// Runs the oracle over `path` with its command-line `options` (see oracle_pixels.py).
+OraclePixels run_oracle(const std::string& path, const std::string& options);
+
+}  // namespace vtr::test
