@@ -28,12 +28,12 @@
 #include "bench/floors.h"
 #include "bench/lean_toolkit.h"
 #include "bench/libtiff_reader.h"
+#include "core/app.h"
 #include "decode/decoders.h"
 #include "decode/readfile.h"
 #include "display/histogram.h"
 #include "display/paint.h"
 #include "tiff/getheader.h"
-#include "core/app.h"
 
 namespace vtr::bench {
 

@@ -16,8 +16,12 @@ std::string numtext(std::int64_t value);
 std::string numtext(double value);
 
 // The type-dispatching forms, so that `numtext(short)` etc. pick the integer form.
-inline std::string numtext(int value) { return numtext(static_cast<std::int64_t>(value)); }
-inline std::string numtext(std::int16_t value) { return numtext(static_cast<std::int64_t>(value)); }
+inline std::string numtext(int value) {
+  return numtext(static_cast<std::int64_t>(value));
+}
+inline std::string numtext(std::int16_t value) {
+  return numtext(static_cast<std::int64_t>(value));
+}
 inline std::string numtext(std::uint32_t value) {
   return numtext(static_cast<std::int64_t>(value));
 }

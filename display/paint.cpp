@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "core/app.h"
+#include "core/messages.h"
+#include "core/program_texts.h"
 #include "display/greymap.h"
 #include "display/histogram.h"
 #include "display/intensity.h"
-#include "core/app.h"
-#include "core/program_texts.h"
-#include "core/messages.h"
 
 namespace vtr {
 

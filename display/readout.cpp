@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/app.h"
-#include "core/program_texts.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "core/program_texts.h"
 
 namespace vtr {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_toolkit.h"
 #include "core/app.h"
+#include "fuzz/fuzz_toolkit.h"
 
 namespace vtr::fuzz {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fake_toolkit.h"
 #include "core/app.h"
+#include "core/messages.h"
+#include "tests/support/fake_toolkit.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
-#include "core/messages.h"
 
 namespace vtr {
 namespace {

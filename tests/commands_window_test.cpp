@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
+#include "core/app.h"
+#include "core/messages.h"
 #include "display/intensity.h"
 #include "tests/support/fake_toolkit.h"
-#include "core/app.h"
 #include "ui/commands.h"
-#include "core/messages.h"
 
 namespace vtr {
 namespace {

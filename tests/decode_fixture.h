@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/app.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "core/app.h"
 
 namespace vtr::test {
 

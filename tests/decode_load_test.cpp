@@ -4,11 +4,11 @@
 
 #include <dirent.h>
 
+#include "core/messages.h"
 #include "decode/readfile.h"
 #include "decode/store_memory.h"
 #include "tests/decode_fixture.h"
 #include "ui/commands.h"
-#include "core/messages.h"
 
 namespace vtr {
 namespace {

@@ -5,10 +5,10 @@
 #include <chrono>
 #include <thread>
 
+#include "core/app.h"
 #include "decode/store_backing.h"
 #include "decode/store_memory.h"
 #include "tests/support/fake_toolkit.h"
-#include "core/app.h"
 
 namespace vtr {
 namespace {

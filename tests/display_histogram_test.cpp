@@ -1,9 +1,9 @@
 // Histogram bins for each depth and the cleared table on the chart.
 #include <gtest/gtest.h>
 
+#include "core/app.h"
 #include "display/histogram.h"
 #include "tests/support/fake_toolkit.h"
-#include "core/app.h"
 
 namespace vtr {
 namespace {

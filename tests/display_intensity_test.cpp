@@ -3,9 +3,9 @@
 
 #include <functional>
 
+#include "core/app.h"
 #include "display/intensity.h"
 #include "tests/support/fake_toolkit.h"
-#include "core/app.h"
 
 namespace vtr {
 namespace {

@@ -5,12 +5,12 @@
 #include <random>
 #include <string>
 
+#include "core/app.h"
+#include "core/messages.h"
 #include "display/intensity.h"
 #include "display/paint.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "core/app.h"
-#include "core/messages.h"
 
 namespace vtr {
 namespace {

@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
+#include "core/app.h"
 #include "display/readout.h"
 #include "tests/support/fake_toolkit.h"
-#include "core/app.h"
 
 namespace vtr {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "core/app.h"
 #include "decode/readfile.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/tiff_builder.h"
-#include "core/app.h"
 #include "ui/commands.h"
 
 namespace vtr::test {

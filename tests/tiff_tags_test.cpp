@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/app.h"
+#include "core/messages.h"
 #include "tests/support/fake_toolkit.h"
 #include "tests/support/header_run.h"
 #include "tests/support/tiff_builder.h"
-#include "core/app.h"
-#include "core/messages.h"
 
 namespace vtr {
 namespace {

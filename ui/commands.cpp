@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "core/app.h"
+#include "core/messages.h"
 #include "display/histogram.h"
 #include "display/intensity.h"
-#include "core/app.h"
 #include "ui/helpwindow.h"
-#include "core/messages.h"
 
 namespace vtr {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "core/app.h"
-#include "core/program_texts.h"
 #include "core/messages.h"
+#include "core/program_texts.h"
 
 namespace vtr {
 

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/gui/gui_support.h"
 #include "core/messages.h"
+#include "tests/gui/gui_support.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/picture_surface.h"
 

@@ -8,9 +8,9 @@
 #include <QtTest>
 #include <vector>
 
+#include "core/messages.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
-#include "core/messages.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
 #include "ui/qt/picture_surface.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/app.h"
 #include "tests/support/tiff_builder.h"
 #include "tiff/getheader.h"
-#include "core/app.h"
 
 namespace vtr::test {
 
