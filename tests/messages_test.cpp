@@ -63,17 +63,6 @@ TEST_F(MessagesTest, NewestLineFirstWithCrLf) {
   EXPECT_EQ(tk.text(TextBox::Text1), want);
 }
 
-TEST_F(MessagesTest, FrontIsTheStartOfTheTextInReadingOrder) {
-  addmessage(app, "new");
-  struct Case {
-    std::size_t count;
-    const char* front;
-  };
-  const Case cases[] = {
-      {0, ""}, {3, "new"}, {8, "new\r\nWel"}, {1000, "new\r\nWelcome to VantrelTIFFReader\r\n"}};
-  for (const Case& c : cases) EXPECT_EQ(app.messages.front(c.count), c.front) << c.count;
-}
-
 TEST_F(MessagesTest, DtWritesOnlyWhileShowtext) {
   dt(app, "hidden");
   EXPECT_EQ(tk.text(TextBox::Text1), "Welcome to VantrelTIFFReader\r\n");
