@@ -1,5 +1,6 @@
 #include "decode/readfile.h"
 
+#include <cerrno>
 #include <string_view>
 
 #include "core/app.h"
@@ -80,17 +81,25 @@ bool showrow(App& app, std::int64_t row, std::int64_t length) {
   return !app.ending;
 }
 
-// Opens `path` under the next free file number and shows it, as getunitnumber does with the
-// dialog's answer; 0 with an error line when it cannot be opened.
-std::int16_t openpath(App& app, const std::string& path) {
-  const std::int16_t n = app.files.next_free();
+// Opens `path` under the next free file number `n` and shows it; 0 with a line that says why
+// when it cannot be opened.
+std::int16_t openpath(App& app, std::int16_t n, const std::string& path) {
   app.image_path = path;
-  if (n != 0 && app.files.open(n, path)) {
+  int error = EMFILE;
+  if (n != 0 && app.files.open(n, path, error)) {
     app.tk.set_text(TextBox::image_filename, path);
     return n;
   }
-  addmessage(app, std::string(kCannotOpen).append(path));
+  addmessage(app, openerrorline(path, error));
   return 0;
+}
+
+// A usable header without strip offsets (a tiled file, say) has no image data this viewer can
+// find. A parse that failed part way has said why already and goes on as before.
+bool hasstrips(App& app) {
+  if (app.header.headervalid != kTrue || app.header.stripoffsetcount > 0) return true;
+  addmessage(app, "[error] tiled or strip-less TIFF - cannot read image");
+  return false;
 }
 
 // readfile from its first yield on, for the file opened under `p`.
@@ -98,7 +107,7 @@ std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
   if (pumpuntilending(app, p)) return 0;
   if (getheader(app, p) >= 1) return abandon(app, p);
   if (mode >= 1) return abandon(app, p);
-  if (!storeavailable(app)) return abandon(app, p);
+  if (!hasstrips(app) || !storeavailable(app)) return abandon(app, p);
   zerohistogram(app);
   if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
     // The check above passed but the system still refused the pages.
@@ -144,11 +153,7 @@ std::int16_t getunitnumber(App& app) {
     app.tk.set_dialog_cancel_error(true);
     app.tk.set_dialog_filter(kDialogFilter);
     if (app.tk.show_open()) {
-      app.image_path = app.tk.dialog_file_name();
-      if (app.files.open(n, app.image_path)) {
-        app.tk.set_text(TextBox::image_filename, app.image_path);
-        return n;
-      }
+      if (const std::int16_t p = openpath(app, n, app.tk.dialog_file_name()); p != 0) return p;
     }
   }
   addmessage(app, "Get Image cancelled");
@@ -163,7 +168,9 @@ std::int16_t readfile(App& app, std::int16_t mode) {
 
 void openfile(App& app, const std::string& path) {
   if (!beginguarded(app, Button::getimage_button)) return;
-  if (const std::int16_t p = openpath(app, path); p != 0) readopened(app, p, 0);
+  if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
+    readopened(app, p, 0);
+  }
   endguarded(app, Button::getimage_button);
 }
 

@@ -18,17 +18,16 @@ std::int16_t readfile(App& app, std::int16_t mode);
 // finishes the load: the chart, "imagefile read" where the layout reports it, the task time,
 // one event pass, the paint. Always 0.
 std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder);
-// Asks for a file and opens it; its file number, or 0 ("Get Image cancelled" written).
+// Asks for a file and opens it; its file number, or 0 with "Get Image cancelled" written (after
+// a line saying why, when the file named could not be opened).
 std::int16_t getunitnumber(App& app);
 
 // Get image with the file already named (the command line, a drop): the busy protocol, the
 // lines and the errors of a get-image click whose dialog answered `path`, except that a file
-// that cannot be opened is an error ("[error] cannot open " + path), not a cancel.
+// that cannot be opened gets only its error line, not "Get Image cancelled".
 void openfile(App& app, const std::string& path);
 // Several files named at once: the first is opened as by openfile, and one line says how
 // many were not. Refused as a whole with "[error] busy" while a task runs.
 void openfiles(App& app, const std::vector<std::string>& paths);
-
-inline constexpr std::string_view kCannotOpen = "[error] cannot open ";
 
 }  // namespace vtr

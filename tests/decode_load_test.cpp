@@ -3,6 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 
 #include "core/messages.h"
 #include "decode/readfile.h"
@@ -147,27 +155,61 @@ TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
+// Releases a reader that waits in open() on the FIFO at `path`, so that a load that would
+// hang there fails instead; it gives up once `done` is set.
+void releasefifo(const std::string& path, const std::atomic<bool>& done) {
+  for (int tick = 0; !done; ++tick) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (tick < 40) continue;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  }
+}
+
 TEST_F(LoadTest, CancelOrUnopenableFileChangesNothing) {
   auto f = load(test::makeimage(8, 1, false, 2, 2));
   const std::int64_t sum = storedsum();
   const int feeds = tk.chart_feeds;
+  const std::string dir = ::testing::TempDir() + "vtr_unopenable";
+  const std::string fifo = dir + "/pipe.tif";
+  const std::string loop = dir + "/loop.tif";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directory(dir);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink(loop, loop);
   const struct {
     bool header;
     std::optional<std::string> answer;
+    std::string reason;  // the error line before "Get Image cancelled" says why
   } cases[] = {
-      {false, std::nullopt}, {true, std::nullopt}, {false, "/nonexistent/x.tif"}, {true, "/tmp"}};
+      {false, std::nullopt, ""},
+      {true, std::nullopt, ""},
+      {false, "/nonexistent/x.tif", "No such file or directory"},
+      {true, "/tmp", "not a regular file"},
+      {false, fifo, "not a regular file"},
+      {true, fifo, "not a regular file"},
+      {false, "/dev/null", "not a regular file"},
+      {false, loop, "Too many levels of symbolic links"},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer.value_or("(cancel)"));
     clearlines();
     tk.dialog_answers = {c.answer};
+    std::atomic<bool> done = false;
+    std::thread release(releasefifo, fifo, std::cref(done));
     c.header ? getheader_button_Click(app) : getimage_button_Click(app);
-    EXPECT_EQ(lines(), std::vector<std::string>{"Get Image cancelled"});
+    done = true;
+    release.join();
+    std::vector<std::string> expected{"Get Image cancelled"};
+    if (!c.reason.empty()) expected.push_back("[error] " + c.reason + " - " + *c.answer);
+    EXPECT_EQ(lines(), expected);
     EXPECT_EQ(app.header.headervalid, kTrue);
     EXPECT_EQ(storedsum(), sum);
     EXPECT_EQ(tk.chart_feeds, feeds);
     EXPECT_EQ(app.busy, kFalse);
     EXPECT_EQ(app.files.open_count(), 0);
   }
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(LoadTest, UnsupportedLayoutEmptiesHistogramAndStore) {

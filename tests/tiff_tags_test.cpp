@@ -152,7 +152,7 @@ TEST_F(TagTest, BitsPerSample) {
     tk.texts[TextBox::image_bitspersample] = "kept";
     EXPECT_EQ(entry_lines(TiffBuilder(mm).shorts_at(258, {8, 8, 8})),
               (Lines{"bitspersample  1  8", "bitspersample  2  8", "bitspersample  3  8"}));
-    EXPECT_EQ(tk.text(TextBox::image_bitspersample), "kept");
+    EXPECT_EQ(tk.text(TextBox::image_bitspersample), "") << "cleared when the parse starts";
     // Read as SHORTs whatever the type says.
     TiffBuilder b(mm);
     b.shorts_at(258, {16, 12, 8});
@@ -178,10 +178,14 @@ TEST_F(TagTest, StripLinesWithAndWithoutIndex) {
                                       .long_value(279, 40));
     EXPECT_EQ(got, (Lines{"imagelength  10", "stripoffsets  500", "rowsperstrip  5",
                           "stripsperimage  2", "stripbytecounts 1  40"}));
-    const Lines two =
-        entry_lines(TiffBuilder(mm).longs_at(273, {500, 900}).longs_at(279, {30, 20}));
-    EXPECT_EQ(two, (Lines{"stripoffsets  1  500", "stripoffsets  2  900", "stripsperimage  2",
-                          "stripbytecounts  1 30", "stripbytecounts  2 20"}));
+    const Lines two = entry_lines(TiffBuilder(mm)
+                                      .short_value(257, 10)
+                                      .longs_at(273, {500, 900})
+                                      .long_value(278, 5)
+                                      .longs_at(279, {30, 20}));
+    EXPECT_EQ(two, (Lines{"imagelength  10", "stripoffsets  1  500", "stripoffsets  2  900",
+                          "rowsperstrip  5", "stripsperimage  2", "stripbytecounts  1 30",
+                          "stripbytecounts  2 20"}));
     EXPECT_EQ(app.header.stripoffsetcount, 2);
     EXPECT_EQ(app.header.stripbytecounts[2], 20);
   }
@@ -221,11 +225,29 @@ TEST_F(TagTest, StripsPerImage) {
   }
 }
 
-TEST_F(TagTest, RowsPerStripTooBigForALongLeavesZeroAndFaults) {
-  EXPECT_EQ(entry_lines(TiffBuilder().long_value(278, 0xFFFFFFFFu).long_value(279, 100)),
-            (Lines{"[error] problem making long", "rowsperstrip  0", kFailure}));
-  EXPECT_EQ(app.header.rowsperstrip, 0);
-  EXPECT_EQ(app.header.headervalid, kFalse);
+// A value field taken as a LONG of 2^31 or more reads as 0, and its line comes before the
+// entry's own lines, as the field is assembled when the entry is read. A field that is never
+// taken as a LONG gives no such line.
+TEST_F(TagTest, ALongTooBigIsReportedFirstAndOnlyWhereTaken) {
+  const char* kLong = "[error] problem making long";
+  const struct {
+    TiffBuilder file;
+    Lines lines;
+  } cases[] = {
+      {TiffBuilder().long_value(278, 0xFFFFFFFFu).long_value(279, 100),
+       {kLong, "rowsperstrip  0", kFailure}},
+      {TiffBuilder().raw(40000, 4, 1, 0x80000000u),
+       {kLong, "Tag not processed  40000", "Tag number  40000", "Field type  4",
+        "Number of values  1", "Offset  0"}},
+      {TiffBuilder().short_value(257, 10).long_value(278, 5).long_value(279, 0x80000000u),
+       {"imagelength  10", "rowsperstrip  5", kLong, "stripsperimage  2", "stripbytecounts 1  0"}},
+      // A SHORT whose unused bytes have the top bit set; a list of no values.
+      {TiffBuilder().raw(259, 3, 1, 0x80000001u), {"compression  1"}},
+      {TiffBuilder().raw(273, 4, 0, 0x80000000u), {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(entry_lines(c.file), c.lines);
+  }
 }
 
 TEST_F(TagTest, Resolutions) {

@@ -5,18 +5,46 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 namespace vtr {
 
-bool ImageFile::open(const std::string& path) {
+std::string openerrorline(const std::string& path, int error) {
+  const std::string reason =
+      error == kNotRegularFile ? "not a regular file" : std::generic_category().message(error);
+  return "[error] " + reason + " - " + path;
+}
+
+namespace {
+
+// 0 for a regular file, else kNotRegularFile or the system's error number.
+int regularfile(int statresult, const struct stat& st) {
+  if (statresult != 0) return errno;
+  return S_ISREG(st.st_mode) ? 0 : kNotRegularFile;
+}
+
+}  // namespace
+
+bool ImageFile::open(const std::string& path, int& error) {
   close();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  // A device is not even opened, as opening some has effects. The path may change between
+  // the two looks, so the open file is looked at again; O_NONBLOCK keeps a FIFO put there
+  // meanwhile from holding the open until a writer comes.
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  error = regularfile(::stat(path.c_str(), &st), st);
+  if (error != 0) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  error = regularfile(::fstat(fd, &st), st);
+  if (error != 0) {
     ::close(fd);
     return false;
   }
+  // Regular files are read the same either way; reads wait again as usual.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   fd_ = fd;
   size_ = static_cast<std::uint64_t>(st.st_size);
   return true;
@@ -60,9 +88,12 @@ std::int16_t FileTable::next_free() const {
   return 0;
 }
 
-bool FileTable::open(std::int16_t number, const std::string& path) {
-  if (number < 1 || number > kMaxFiles) return false;
-  return files_[number].open(path);
+bool FileTable::open(std::int16_t number, const std::string& path, int& error) {
+  if (number < 1 || number > kMaxFiles) {
+    error = EBADF;
+    return false;
+  }
+  return files_[number].open(path, error);
 }
 
 void FileTable::close(std::int16_t number) {

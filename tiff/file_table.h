@@ -11,6 +11,13 @@
 
 namespace vtr {
 
+// The open error of a path that names something other than a regular file.
+inline constexpr int kNotRegularFile = -1;
+
+// Why `path` could not be opened, as one error line: "[error] " + the reason + " - " + path,
+// the reason being "not a regular file" or the system's text for `error`.
+std::string openerrorline(const std::string& path, int error);
+
 class ImageFile {
  public:
   ImageFile() = default;
@@ -18,7 +25,14 @@ class ImageFile {
   ImageFile& operator=(const ImageFile&) = delete;
   ~ImageFile() { close(); }
 
-  bool open(const std::string& path);
+  // Opens a regular file for reading, without waiting: a FIFO, a device or a directory is
+  // refused at once (kNotRegularFile in `error`), as is a path the system cannot open (its
+  // error number in `error`).
+  bool open(const std::string& path, int& error);
+  bool open(const std::string& path) {
+    int error = 0;
+    return open(path, error);
+  }
   void close();
   bool is_open() const { return fd_ >= 0; }
   std::uint64_t size() const { return size_; }
@@ -47,7 +61,11 @@ class FileTable {
 
   // The lowest file number not in use, 0 when all 255 are taken.
   std::int16_t next_free() const;
-  bool open(std::int16_t number, const std::string& path);
+  bool open(std::int16_t number, const std::string& path, int& error);
+  bool open(std::int16_t number, const std::string& path) {
+    int error = 0;
+    return open(number, path, error);
+  }
   void close(std::int16_t number);
   // The open file under `number`, or nullptr.
   const ImageFile* get(std::int16_t number) const;

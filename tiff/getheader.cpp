@@ -1,6 +1,8 @@
 #include "tiff/getheader.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/app.h"
 #include "core/messages.h"
@@ -50,15 +52,56 @@ bool readentry(HeaderParse& parse, std::int64_t at, IfdEntry& e) {
   return true;
 }
 
+// Holds one entry's lines until the entry is interpreted, so that a line about its value
+// field can still go first.
+class EntryLines final : public HeaderLines {
+ public:
+  explicit EntryLines(HeaderLines& out) : out_(out) {}
+  void dump(std::string_view line) override {
+    if (out_.dumpshown()) held_.emplace_back(false, line);
+  }
+  void error(std::string_view line) override { held_.emplace_back(true, line); }
+  bool dumpshown() const override { return out_.dumpshown(); }
+  void release() {
+    for (const auto& [error, line] : held_) error ? out_.error(line) : out_.dump(line);
+    held_.clear();
+  }
+
+ private:
+  HeaderLines& out_;
+  std::vector<std::pair<bool, std::string>> held_;
+};
+
+HeaderFault interpretentry(HeaderParse& parse, const IfdEntry& e) {
+  EntryLines held(parse.lines);
+  HeaderParse entry{parse.header, parse.file, held, parse.tk, parse.valuesread};
+  const HeaderFault f = interprettag(entry, e);
+  parse.valuesread = entry.valuesread;
+  if (entry.valuefieldtoobig) parse.lines.error(kLongTooBig);
+  held.release();
+  return f;
+}
+
 // Walks the entries of the first IFD until one refuses the image or fails.
 HeaderFault walkentries(HeaderParse& parse) {
   const ImageHeader& h = parse.header;
   for (std::int64_t k = 1; k <= h.ifdentries; ++k) {
     IfdEntry e;
     if (!readentry(parse, entryoffset(h, k), e)) return HeaderFault::entry_past_end;
-    if (const HeaderFault f = interprettag(parse, e); f != HeaderFault::none) return f;
+    if (const HeaderFault f = interpretentry(parse, e); f != HeaderFault::none) return f;
   }
   return HeaderFault::none;
+}
+
+// Every parse starts from the record and the summary boxes as they are at program start, so
+// a file shows the same whatever was opened before it.
+void startfresh(HeaderParse& parse) {
+  parse.header = ImageHeader{};
+  for (const TextBox box : {TextBox::image_bitspersample, TextBox::image_type,
+                            TextBox::image_length, TextBox::image_width, TextBox::image_date}) {
+    parse.tk.set_text(box, "");
+  }
+  parse.valuesread = 0;
 }
 
 // The next-IFD offset after the entries: a second IFD is refused.
@@ -84,9 +127,7 @@ bool nextifd(HeaderParse& parse) {
 std::int16_t parseheader(HeaderParse& parse) {
   ImageHeader& h = parse.header;
   parse.lines.dump("Header contents");
-  h.software.clear();
-  h.stripoffsetcount = 0;
-  parse.valuesread = 0;
+  startfresh(parse);
 
   std::uint8_t b[8];
   if (!readbytes(parse, 0, b, sizeof b)) return endparse(parse, HeaderFault::header_past_end);

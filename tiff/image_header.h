@@ -1,8 +1,9 @@
 // The decoded header of the last parsed TIFF file.
 //
-// One record for the whole run. Nothing is cleared when a new parse starts: a field whose tag
-// the new file lacks keeps the previous file's value (zero at program start); only `software`
-// starts empty on every parse. Arrays are used from index 1; index 0 is never written.
+// One record for the whole run. Every parse starts from the record as it is at program start,
+// so a field whose tag the file lacks holds its start value, never an earlier file's (an
+// earlier file's date or strip height would show a different picture of the same file).
+// Arrays are used from index 1; index 0 is never written.
 #pragma once
 
 #include <array>
@@ -44,10 +45,11 @@ struct ImageHeader {
   std::int16_t orientation = 0;
   std::string software;
   std::string imagedate = std::string(20, '\0');  // always exactly 20 characters
-  // How many strip offsets this file's own StripOffsets tag gave (0..1024); set to 0 when a
-  // parse starts. Elements beyond it hold values left from an earlier file and are never
-  // read as image data.
+  // How many strip offsets this file's StripOffsets tag gave (0..1024); 0 for a file
+  // without strips (a tiled one, say). Elements beyond it are never read as image data.
   std::int32_t stripoffsetcount = 0;
+
+  bool operator==(const ImageHeader&) const = default;
 };
 
 }  // namespace vtr

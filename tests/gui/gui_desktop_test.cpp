@@ -128,7 +128,10 @@ void GuiDesktopTest::namedFileOpensLikeTheDialogsAnswer() {
   };
   const Row rows[] = {
       {good.path(), "image painted", QString::fromStdString(good.path()), {5, 4}},
-      {missing, QString::fromStdString("[error] cannot open " + missing), "", {512, 512}},
+      {missing,
+       QString::fromStdString("[error] No such file or directory - " + missing),
+       "",
+       {512, 512}},
       {refused.path(),
        "[error] unknown byte order mode - cannot read file",
        QString::fromStdString(refused.path()),
