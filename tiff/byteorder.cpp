@@ -29,7 +29,7 @@ std::int32_t makelong(HeaderParse& parse, std::uint8_t b1, std::uint8_t b2, std:
   const std::uint8_t bytes[4] = {b1, b2, b3, b4};
   const std::uint32_t v = makeulong(parse, bytes);
   if (v > 0x7FFFFFFFu) {
-    parse.lines.error("[error] problem making long");
+    parse.lines.error(kLongTooBig);
     return 0;
   }
   return static_cast<std::int32_t>(v);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "tiff/header_parse.h"
 
@@ -16,7 +17,9 @@ inline constexpr std::int64_t kMaxOffset = 0x7FFFFFFF;
 std::int16_t getbyteorder(HeaderParse& parse, std::uint8_t a, std::uint8_t b);
 // Two bytes in file order under the file's byte order: 0..65535.
 std::int32_t makeshort(const HeaderParse& parse, std::uint8_t b1, std::uint8_t b2);
-// Four bytes in file order: 0..2147483647, or 0 with "[error] problem making long".
+inline constexpr std::string_view kLongTooBig = "[error] problem making long";
+
+// Four bytes in file order: 0..2147483647, or 0 with the kLongTooBig line.
 std::int32_t makelong(HeaderParse& parse, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,
                       std::uint8_t b4);
 // The same four bytes as an unsigned number, without the overflow rule.

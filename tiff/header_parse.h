@@ -38,6 +38,10 @@ struct HeaderParse {
   Toolkit& tk;  // for the header summary boxes
   // List values and text bytes this parse has taken, up to kMaxHeaderValues.
   std::int32_t valuesread = 0;
+  // Set when the entry being interpreted takes its value field as a LONG of 2^31 or more.
+  // The value field is assembled when the entry is read, so its error line goes before the
+  // entry's first line; entries that never take it as a LONG write none.
+  bool valuefieldtoobig = false;
 
   // True for an "MM" file: most significant byte first.
   bool mmorder() const { return header.mmorder == kTrue; }

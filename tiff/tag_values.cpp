@@ -17,7 +17,12 @@ std::int32_t inentryshort(const HeaderParse& parse, const IfdEntry& e) {
 }
 
 std::int32_t inentrylong(HeaderParse& parse, const IfdEntry& e) {
-  return makelong(parse, e.value[0], e.value[1], e.value[2], e.value[3]);
+  const std::uint32_t v = makeulong(parse, e.value.data());
+  if (v > static_cast<std::uint32_t>(kMaxOffset)) {
+    parse.valuefieldtoobig = true;
+    return 0;
+  }
+  return static_cast<std::int32_t>(v);
 }
 
 std::int32_t inentrybytype(HeaderParse& parse, const IfdEntry& e) {

@@ -26,8 +26,8 @@ bool to16(std::int32_t v, std::int16_t& out);
 
 // The SHORT in the first two bytes of the value field.
 std::int32_t inentryshort(const HeaderParse& parse, const IfdEntry& e);
-// The value field as one LONG (`valueoffset`); 0 with "[error] problem making long" when it
-// does not fit in 31 bits.
+// The value field as one LONG (`valueoffset`); 0 when it does not fit in 31 bits, which the
+// parse notes in `valuefieldtoobig` so that the walk writes the line ahead of the entry's own.
 std::int32_t inentrylong(HeaderParse& parse, const IfdEntry& e);
 // The in-entry SHORT for field type 3, else the in-entry LONG.
 std::int32_t inentrybytype(HeaderParse& parse, const IfdEntry& e);
