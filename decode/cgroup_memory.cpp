@@ -76,11 +76,15 @@ std::optional<std::string> findgroup(const std::string& proc, bool v1memory) {
   return std::nullopt;
 }
 
+// v1 writes "no limit" as the largest page count in bytes (9223372036854771712 with 4 KiB
+// pages); a limit from 2^62 bytes on is taken as none.
+constexpr std::uint64_t kNoLimit = 1ull << 62;
+
 // What one group still allows; UINT64_MAX without a readable limit.
 std::uint64_t groupheadroom(const std::string& folder, const GroupFiles& files) {
   const std::optional<std::uint64_t> limit = filenumber(folder + "/" + files.limit);
   const std::optional<std::uint64_t> usage = filenumber(folder + "/" + files.usage);
-  if (!limit || *limit == UINT64_MAX) return UINT64_MAX;
+  if (!limit || *limit >= kNoLimit) return UINT64_MAX;
   const std::uint64_t used = usage.value_or(0);
   const std::uint64_t unused = *limit > used ? *limit - used : 0;
   const std::uint64_t inactive = keyednumber(folder + "/memory.stat", files.inactive).value_or(0);

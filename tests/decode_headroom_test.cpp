@@ -90,6 +90,12 @@ TEST(MemoryHeadroom, IsTheLeastOfTheControlGroupsAndTheirAncestors) {
         {"cg2/y/memory.max", "2147483648\n"},
         {"cg2/y/memory.current", "0\n"}},
        0},
+      {"v1 without any limit",
+       {kBothMounts,
+        {"proc/self/cgroup", "4:memory:/\n0::/\n"},
+        {"cg1/memory.limit_in_bytes", "9223372036854771712\n"},
+        {"cg1/memory.usage_in_bytes", "5\n"}},
+       kNone},
       {"nothing readable", {}, kNone},
   };
   for (const auto& c : cases) {
