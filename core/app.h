@@ -44,8 +44,8 @@ struct App {
   // Set once the program has been told to end; long tasks stop at their next event pump.
   bool ending = false;
 
-  // The most memory a pixel store may take, in bytes; 0 means half of the memory the
-  // system has available when the store is made.
+  // The most memory a pixel store may take, in bytes; 0 means half of what this process
+  // may still have when the store is made (decode/memory_headroom.h).
   std::uint64_t store_limit = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "decode/readfile.h"
 
 #include <cerrno>
+#include <new>
 #include <string_view>
 
 #include "core/app.h"
@@ -102,12 +103,27 @@ bool hasstrips(App& app) {
   return false;
 }
 
-// readfile from its first yield on, for the file opened under `p`.
-std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
+// The largest file row of any layout (three bytes a pixel) and the unused element 0.
+std::size_t widestrow(std::int32_t width) {
+  return 3 * static_cast<std::size_t>(width) + 1;
+}
+
+// A load that an allocation failed: refused like a store the system would not give.
+std::int16_t outofmemory(App& app, std::int16_t p) {
+  app.store.stoppopulating();
+  notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
+  return abandon(app, p);
+}
+
+// readopened without the out-of-memory refusal.
+std::int16_t readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
   if (pumpuntilending(app, p)) return 0;
   if (getheader(app, p) >= 1) return abandon(app, p);
   if (mode >= 1) return abandon(app, p);
   if (!hasstrips(app) || !storeavailable(app)) return abandon(app, p);
+  // The row buffer is had before the old image is given up, so that the decoder does not
+  // have to allocate it.
+  app.rowbuffer.reserve(widestrow(app.header.imagewidth));
   zerohistogram(app);
   if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
     // The check above passed but the system still refused the pages.
@@ -128,6 +144,17 @@ std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
   app.tk.show_picture_origin();  // a new image is seen from its top left
   loadimage(app, p, decoder);
   return 0;
+}
+
+// readfile from its first yield on, for the file opened under `p`. An allocation that fails
+// on the way (the row buffer, a decoder's or the paint's buffers) ends the load with the
+// "not enough memory" line, the file closed; the caller restores the busy state as always.
+std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
+  try {
+    return readopenedunguarded(app, p, mode);
+  } catch (const std::bad_alloc&) {
+    return outofmemory(app, p);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 namespace vtr {
 
@@ -49,14 +50,20 @@ void StoreBacking::start(void* begin, std::uint64_t bytes) {
   if (usableprocessors() < 2) return;
   backed_.store(0, std::memory_order_relaxed);
   char* first = static_cast<char*>(begin);
-  thread_ = std::jthread([this, first, bytes](std::stop_token token) {
-    bool kernelpopulates = true;
-    for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
-      const std::uint64_t n = std::min(kChunk, bytes - off);
-      if (!faultinchunk(first + off, n, kernelpopulates)) return;
-      backed_.store(off + n, std::memory_order_release);
-    }
-  });
+  try {
+    thread_ = std::jthread([this, first, bytes](std::stop_token token) {
+      bool kernelpopulates = true;
+      for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
+        const std::uint64_t n = std::min(kChunk, bytes - off);
+        if (!faultinchunk(first + off, n, kernelpopulates)) return;
+        backed_.store(off + n, std::memory_order_release);
+      }
+    });
+  } catch (const std::system_error&) {
+    // No thread could be had (a limit on the process's threads or its address space): the
+    // decoder faults the pages in itself, on one core, as with one processor. Nothing is
+    // known to be backed, so every row is written plainly.
+  }
 }
 
 void StoreBacking::stop() {

@@ -20,7 +20,8 @@ class StoreBacking {
   ~StoreBacking() { stop(); }
 
   // Starts backing [begin, begin + bytes) unless a run is going on, the range is too small to
-  // be worth a thread, or the process has only one processor to run on.
+  // be worth a thread, the process has only one processor to run on, or no thread can be
+  // started.
   void start(void* begin, std::uint64_t bytes);
 
   // Stops the thread (at its next chunk) and waits for it. Called before the range is

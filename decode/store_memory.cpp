@@ -2,28 +2,12 @@
 
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-
 #include "core/app.h"
+#include "decode/proc_files.h"
 
 namespace vtr {
 
 namespace {
-
-std::uint64_t meminfoavailable() {
-  std::ifstream in("/proc/meminfo");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("MemAvailable:", 0) != 0) continue;
-    std::istringstream fields(line.substr(13));
-    std::uint64_t kib = 0;
-    if (fields >> kib) return kib * 1024;
-    return 0;
-  }
-  return 0;
-}
 
 std::uint64_t freephysical() {
   const long pages = ::sysconf(_SC_AVPHYS_PAGES);
@@ -35,13 +19,19 @@ std::uint64_t freephysical() {
 }  // namespace
 
 std::uint64_t memavailable() {
-  const std::uint64_t bytes = meminfoavailable();
-  return bytes != 0 ? bytes : freephysical();
+  const std::uint64_t kib = keyednumber("/proc/meminfo", "MemAvailable:").value_or(0);
+  return kib != 0 ? kib * 1024 : freephysical();
+}
+
+Headroom processheadroom() {
+  Headroom h = readheadroom("/proc", processlimits());
+  if (h.available == UINT64_MAX) h.available = freephysical();
+  return h;
 }
 
 std::uint64_t storelimit(const App& app) {
   if (app.store_limit != 0) return app.store_limit;
-  return (memavailable() + app.store.bytes()) / 2;
+  return storelimitfor(processheadroom(), app.store.bytes());
 }
 
 bool storefits(const App& app, std::int32_t width, std::int32_t length) {

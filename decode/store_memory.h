@@ -1,10 +1,13 @@
-// Whether the machine can back a pixel store, checked before one is made.
+// Whether this process can back a pixel store, checked before one is made.
 //
 // The store is mapped without reserving swap, so an over-large one would not fail when it is
-// made but get the process killed when its pages are written. A load therefore asks first.
+// made but get the process killed when its pages are written. A load therefore asks first,
+// against what this process may really have (see memory_headroom.h).
 #pragma once
 
 #include <cstdint>
+
+#include "decode/memory_headroom.h"
 
 namespace vtr {
 
@@ -14,8 +17,12 @@ struct App;
 // physical pages when that cannot be read); 0 when neither is known.
 std::uint64_t memavailable();
 
-// The most bytes a new store may take: app.store_limit, or when that is 0 half of the memory
-// available, counting the present store, which the new one replaces.
+// This process's headrooms now, with the free physical pages standing in for MemAvailable
+// where /proc/meminfo cannot be read.
+Headroom processheadroom();
+
+// The most bytes a new store may take: app.store_limit, or when that is 0
+// storelimitfor(processheadroom(), the present store's bytes).
 std::uint64_t storelimit(const App& app);
 
 // True when a store for a width x length image (both at least 0) fits under storelimit.

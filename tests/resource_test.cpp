@@ -4,10 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "tests/hostile_support.h"
+#include "tests/support/header_run.h"
 
 namespace vtr::test {
 namespace {
@@ -116,6 +119,37 @@ TEST(Resources, TheDefaultLimitRefusesAStoreLargerThanHalfOfAvailableMemory) {
   TempFile huge(huge_declared(16, 1, false));
   v.load(huge.path());
   EXPECT_TRUE(v.app.store.empty()) << "a store was made for the huge image";
+}
+
+// An allocation that fails once the store is made (a decoder's or the paint's buffers) ends
+// the load as a refusal: the line, the file closed, the busy state and colours restored.
+TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
+  const struct {
+    const char* name;
+    int pump;  // the event pass that fails: 1 opens the load, 2 follows the store, 3.. rows
+    bool picturekept;
+  } cases[] = {{"first row", 3, true}, {"last row", 10, true}, {"paint", 12, false}};
+  ImageSpec s{false, 10, 8, 8, 1, 3, Bytes(80, 0x40)};
+  TempFile second(image(s));
+  for (const auto& c : cases) {
+    Viewer v;
+    TempFile good(good_image());
+    v.load(good.path());
+    const Snapshot before = Snapshot::of(v);
+    for (int i = 1; i < c.pump; ++i) v.tk.pump_actions.emplace_back();
+    v.tk.pump_actions.emplace_back([] { throw std::bad_alloc(); });
+    v.load(second.path());
+    const std::vector<std::string> lines = lines_written(v.app);
+    EXPECT_EQ(lines.back(), "[error] not enough memory for a 10 x 8 image") << c.name;
+    EXPECT_EQ(v.app.busy, 0) << c.name;
+    EXPECT_EQ(v.tk.colours[Button::getimage_button], kIdleColour) << c.name;
+    EXPECT_EQ(v.app.files.open_count(), 0) << c.name;
+    if (c.picturekept) {
+      EXPECT_TRUE(v.tk.picture == before.picture) << c.name;
+    }
+    v.load(good.path());
+    EXPECT_EQ(lines_written(v.app).back(), "time for last task  0(s)") << c.name;
+  }
 }
 
 // Good files of every kind and bad ones of many sorts, loaded in turn.

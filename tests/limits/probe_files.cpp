@@ -1,0 +1,66 @@
+#include "tests/limits/probe_files.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "tests/support/tiff_builder.h"
+
+namespace vtr::test {
+
+namespace {
+
+bool write(const std::string& path, const Bytes& bytes) {
+  std::ofstream f(path, std::ios::binary);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(f);
+}
+
+// A one-strip image file whose header declares `width` x `length` 16-bit pixels but holds
+// none: the strip is made by extending the file, as a hole.
+bool writesparse16(const std::string& path, std::uint32_t width, std::uint32_t length) {
+  const std::uint64_t stripbytes = 2ull * width * length;
+  TiffBuilder b;
+  b.short_value(256, static_cast<std::uint16_t>(width))
+      .short_value(257, static_cast<std::uint16_t>(length));
+  b.short_value(258, 16);
+  b.short_value(259, 1).short_value(262, 1).strip_offsets({0});
+  b.short_value(277, 1)
+      .long_value(278, length)
+      .long_value(279, static_cast<std::uint32_t>(stripbytes));
+  if (!write(path, b.build())) return false;
+  std::error_code error;
+  std::filesystem::resize_file(path, b.data_start() + stripbytes, error);
+  return !error;
+}
+
+Bytes mid16() {
+  ImageSpec s;
+  s.bits = 16;
+  s.width = 2100;
+  s.length = 2100;
+  std::vector<std::uint16_t> samples(static_cast<std::size_t>(s.width) * s.length);
+  for (std::size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<std::uint16_t>(i * 2654435761u >> 7);
+  s.pixels = pack16(samples, false);
+  return image(s);
+}
+
+Bytes small8() {
+  ImageSpec s;
+  s.width = 6;
+  s.length = 4;
+  for (int i = 0; i < s.width * s.length; ++i)
+    s.pixels.push_back(static_cast<std::uint8_t>(i * 11 + 7));
+  return image(s);
+}
+
+}  // namespace
+
+bool makeprobefiles(const std::string& folder) {
+  return writesparse16(folder + "/big.tif", 8192, 12000) && write(folder + "/mid.tif", mid16()) &&
+         write(folder + "/small.tif", small8());
+}
+
+}  // namespace vtr::test
