@@ -81,6 +81,7 @@ class GuiTest : public QObject {
   void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
   void fileFilterMatchesAnyCase();
+  void failedAllocationsLeaveTheWindowUsable();
 };
 
 void GuiTest::startupState() {
@@ -499,6 +500,57 @@ void GuiTest::fileFilterMatchesAnyCase() {
       qt::qt_file_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
   const QStringList parts = f.split(QStringLiteral(";;"));
   QCOMPARE(parts, QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
+}
+
+void GuiTest::failedAllocationsLeaveTheWindowUsable() {
+  struct Row {
+    const char* name;
+    qt::ImageUse use;  // the image the seam cannot make
+    Button command;
+    bool loaded_before;  // an image is loaded before the command
+    const char* line;
+  };
+  const Row rows[] = {
+      {"picture, load", qt::ImageUse::picture, Button::getimage_button, false,
+       "[error] not enough memory for a 5 x 4 picture"},
+      {"picture, refresh", qt::ImageUse::picture, Button::refresh_button, true,
+       "[error] not enough memory for a 5 x 4 picture"},
+      {"clipboard", qt::ImageUse::clipboard, Button::copy_button, true,
+       "[error] not enough memory to copy the picture"},
+      {"print", qt::ImageUse::window, Button::printbutton, true,
+       "[error] not enough memory to print the window"},
+  };
+  test::TempFile file(grey8_file(10, 8));
+  for (const Row& row : rows) {
+    auto w = gui::open_window();
+    gui::TestingToolkit& tk = w->toolkit();
+    gui::answer_dialog(*w, file.path());
+    if (row.loaded_before) {
+      click(*w, Button::getimage_button);
+      tk.set_picture_size(1, 1);  // the surface at another size than the image
+    }
+    const QSize before = w->picture()->image().size();
+    tk.image_hook = [&row](QSize size, qt::ImageUse use) {
+      return use == row.use ? QImage() : QImage(size, QImage::Format_RGB32);
+    };
+    const qsizetype old_lines = gui::message_lines(*w).size();
+    click(*w, row.command);
+    const QStringList lines = gui::message_lines(*w);
+    const QStringList added = lines.mid(0, lines.size() - old_lines);
+    QCOMPARE(w->app().busy, kFalse);
+    QCOMPARE(face_colour(*w, row.command), qcolour(kIdleColour));
+    QVERIFY2(!added.contains(QStringLiteral("image copied to clipboard")), row.name);
+    QVERIFY2(lines[0] == QLatin1String(row.line), qPrintable(row.name + (": " + lines[0])));
+    QVERIFY2(!added.contains(QStringLiteral("image painted")), row.name);
+    if (row.use == qt::ImageUse::picture) QCOMPARE(w->picture()->image().size(), before);
+    for (int n = 1; n <= FileTable::kMaxFiles; ++n)
+      QVERIFY(w->app().files.get(static_cast<std::int16_t>(n)) == nullptr);
+    // The next command works.
+    tk.image_hook = nullptr;
+    click(*w, Button::getimage_button);
+    QVERIFY2(gui::message_lines(*w)[1] == QLatin1String("image painted"), row.name);
+    QCOMPARE(w->app().header.headervalid, kTrue);
+  }
 }
 
 int run_responsive_tests(int argc, char** argv);
