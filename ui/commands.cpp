@@ -34,6 +34,13 @@ std::string copyline(const Outcome& copied) {
   return "[error] copy failed - the clipboard cannot be used";
 }
 
+// "[error] <reason><what stopped>", for a fault that stopped a command.
+std::string faultline(std::string_view reason, std::string_view stopped) {
+  std::string line("[error] ");
+  line.append(reason.empty() ? "unexpected fault" : reason).append(stopped);
+  return line;
+}
+
 }  // namespace
 
 void form_load(App& app) {
@@ -82,6 +89,24 @@ void clear_button_Click(App& app) {
   app.tk.show_picture_origin();
   replacemessages(app, "message area cleared");
   endguarded(app, Button::clear_button);
+}
+
+void stoptask(App& app, std::string_view reason) {
+  app.store.stoppopulating();
+  for (int n = 1; n <= FileTable::kMaxFiles; ++n) {
+    const auto unit = static_cast<std::int16_t>(n);
+    if (app.files.get(unit) != nullptr) app.files.close(unit);
+  }
+  app.tk.set_progress_value(0.0f);
+  for (Button b : kTaskButtons) changebutton(app, b, kFalse);
+  app.showtext = kFalse;
+  app.header.headervalid = kFalse;
+  app.busy = kFalse;
+  addmessage(app, faultline(reason, " - task stopped"));
+}
+
+void stopcommand(App& app, std::string_view reason) {
+  addmessage(app, faultline(reason, " - command stopped"));
 }
 
 void help_button_Click(App& app) {

@@ -15,6 +15,7 @@
 
 #include "core/messages.h"
 #include "tests/gui/gui_support.h"
+#include "ui/qt/application.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/picture_surface.h"
 
@@ -30,7 +31,7 @@ void say(const std::string& what, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  vtr::qt::Application application(argc, argv);
   if (argc < 2) return 2;
   const std::string command = argv[1];
   auto w = gui::open_window();

@@ -36,6 +36,18 @@ QString qstr(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// Counts a run of window events inside a task for as long as it lasts.
+class TaskEventRun {
+ public:
+  explicit TaskEventRun(int& runs) : runs_(runs) { ++runs_; }
+  TaskEventRun(const TaskEventRun&) = delete;
+  TaskEventRun& operator=(const TaskEventRun&) = delete;
+  ~TaskEventRun() { --runs_; }
+
+ private:
+  int& runs_;
+};
+
 // Positions of the logic are single precision; a position far outside any surface is clipped.
 bool to_pixel(float v, int& out) {
   if (!std::isfinite(v) || std::fabs(v) > 1.0e9f) return false;
@@ -186,6 +198,7 @@ QString QtToolkit::qt_filter() const {
 }
 
 bool QtToolkit::show_open() {
+  const TaskEventRun run(task_event_runs_);
   const std::optional<std::string> answer = ask_open_file();
   if (!answer) return false;
   file_name_ = *answer;
@@ -213,6 +226,7 @@ std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
                               MsgButtons buttons) {
+  const TaskEventRun run(task_event_runs_);
   return ask_box(BoxRequest{std::string(text), std::string(title), icon, buttons});
 }
 
@@ -249,6 +263,7 @@ void QtToolkit::pump_events() {
   // only often enough to repaint and answer clicks. A pump within kPumpIntervalMs of the
   // last pass leaves the events for the next one, so they wait at most that long (plus one
   // row's work).
+  const TaskEventRun run(task_event_runs_);
   if (!since_pass_.isValid() || since_pass_.elapsed() >= kPumpIntervalMs) {
     w_.picture()->flush();
     w_.message_view()->flush();

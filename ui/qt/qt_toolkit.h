@@ -85,6 +85,8 @@ class QtToolkit : public Toolkit {
   QString qt_filter() const;
   // The file-open dialog as show_open shows it, set up with the logic's settings.
   std::unique_ptr<QFileDialog> open_dialog();
+  // True while window events run inside a task: in an event pump, a dialog or a message box.
+  bool running_task_events() const { return task_event_runs_ > 0; }
 
  protected:
   // Shows the file-open dialog: the path chosen, or std::nullopt for a cancel.
@@ -105,6 +107,7 @@ class QtToolkit : public Toolkit {
   QElapsedTimer since_pass_;  // since the last pass of the event pump over the window's events
   void show_progress();
   QImage window_image();
+  int task_event_runs_ = 0;
   std::string default_ext_;
   bool cancel_error_ = false;
   std::string filter_;
