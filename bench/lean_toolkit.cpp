@@ -6,11 +6,11 @@
 
 namespace vtr::bench {
 
-void LeanToolkit::set_picture_size(int w, int h) {
+bool LeanToolkit::set_picture_size(int w, int h) {
   paint_started = Clock::now();
   w = std::max(w, 0);
   h = std::max(h, 0);
-  if (w == width && h == height) return;
+  if (w == width && h == height) return true;
   // What was drawn stays where it still fits; new area is background (0).
   std::vector<std::uint8_t> next(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
   const int keepw = std::min(w, width);
@@ -21,6 +21,7 @@ void LeanToolkit::set_picture_size(int w, int h) {
   grey = std::move(next);
   width = w;
   height = h;
+  return true;
 }
 
 void LeanToolkit::set_pixel(float x, float y, Rgb colour) {

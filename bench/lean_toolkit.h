@@ -25,7 +25,7 @@ class LeanToolkit : public test::QuietToolkit {
   void set_progress_max(float) override {}
   void set_progress_value(float v) override { progress = v; }
   // The paint's first call: marks where the decoding ends and the paint begins.
-  void set_picture_size(int width, int height) override;
+  bool set_picture_size(int width, int height) override;
   void set_picture_unit_pixels() override {}
   int picture_height() const override { return height; }
   void set_pixel(float x, float y, Rgb colour) override;

@@ -64,6 +64,14 @@ struct Bitmap {
 
 using HistogramCounts = std::array<std::int32_t, 256>;
 
+// What a copy or a print came to: done; refused because the memory for the image it needs
+// could not be had; or failed for a reason of the device (no clipboard, no printer, ...).
+struct Outcome {
+  enum class Kind { done, no_memory, failed };
+  Kind kind = Kind::done;
+  std::string reason;  // what went wrong, for `failed`
+};
+
 // Tabs of the help window's tab strip, 1-based as the tab handler tests them.
 inline constexpr int kTabHelp = 1;
 inline constexpr int kTabAbout = 2;
@@ -94,7 +102,9 @@ class Toolkit {
   virtual void set_progress_value(float value) = 0;
 
   // Picture surface: persistent drawing, sizes in pixels, origin top left.
-  virtual void set_picture_size(int width, int height) = 0;
+  // False when the memory for a picture of the new size could not be had: the surface then
+  // keeps its old size and drawing.
+  virtual bool set_picture_size(int width, int height) = 0;
   virtual void set_picture_unit_pixels() = 0;
   virtual int picture_height() const = 0;
   // One pixel; positions outside the surface are clipped without error.
@@ -133,11 +143,10 @@ class Toolkit {
   // Clipboard; false when the clipboard cannot be used.
   virtual bool clipboard_clear() = 0;
   // Puts the picture surface, as it is drawn now, on the clipboard.
-  virtual bool clipboard_set_picture() = 0;
+  virtual Outcome clipboard_set_picture() = 0;
 
   // Prints an image of the whole main window on the default printer, one page.
-  // Returns an empty text on success, else what went wrong (e.g. no printer).
-  virtual std::string print_main_window() = 0;
+  virtual Outcome print_main_window() = 0;
 
   // The help window: created on first show, shown without blocking the main window,
   // hidden and shown again as it was.

@@ -6,6 +6,7 @@
 
 #include "core/app.h"
 #include "core/messages.h"
+#include "core/numtext.h"
 #include "core/program_texts.h"
 #include "display/greymap.h"
 #include "display/histogram.h"
@@ -59,12 +60,25 @@ bool drawrows(App& app, const GreyTable& table, int width, int length, int rowbo
   return true;
 }
 
+// Makes the surface the picture's size; when the memory for it cannot be had, says so and
+// ends the paint. The surface still shows the picture it had, which need not be the image in
+// the store, so the header stops counting as valid: no read-out or refresh then takes values
+// from a store the picture does not show. The next load sets it again.
+bool sizepicture(App& app, int width, int height) {
+  if (app.tk.set_picture_size(width, height)) return true;
+  closeimagefiles(app);
+  app.header.headervalid = kFalse;
+  addmessage(app, "[error] not enough memory for a" + numtext(width) + " x" + numtext(height) +
+                      " picture");
+  return false;
+}
+
 }  // namespace
 
 std::int16_t paintimage(App& app) {
   const int width = app.header.imagewidth;
   const int length = app.header.imagelength;
-  app.tk.set_picture_size(halfsize(width), halfsize(length));
+  if (!sizepicture(app, halfsize(width), halfsize(length))) return 0;
   app.tk.set_picture_unit_pixels();
   app.stime = app.tk.clock();
   if (app.bestfits == kTrue) bestfit(app);

@@ -37,10 +37,11 @@ void FuzzToolkit::set_progress_value(float value) {
   if (!(value >= 0.0f && value <= 1.0f)) std::abort();
 }
 
-void FuzzToolkit::set_picture_size(int width, int height) {
+bool FuzzToolkit::set_picture_size(int width, int height) {
   if (width < 0 || height < 0) std::abort();
   picture_w_ = width;
   picture_h_ = height;
+  return true;
 }
 
 void FuzzToolkit::set_pixel(float x, float y, Rgb colour) {

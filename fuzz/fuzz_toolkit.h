@@ -27,7 +27,7 @@ class FuzzToolkit : public test::QuietToolkit {
   void set_progress_min(float) override {}
   void set_progress_max(float) override {}
   void set_progress_value(float value) override;
-  void set_picture_size(int width, int height) override;
+  bool set_picture_size(int width, int height) override;
   void set_picture_unit_pixels() override {}
   int picture_height() const override { return picture_h_; }
   void set_pixel(float x, float y, Rgb colour) override;

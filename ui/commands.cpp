@@ -21,6 +21,26 @@ constexpr Button kTaskButtons[] = {
 // The intensity buttons, in the order start-up colours them.
 constexpr Button kIntensityButtons[] = {Button::Command8, Button::Command7, Button::Command9};
 
+// The line a copy ends with.
+std::string copyline(const Outcome& copied) {
+  switch (copied.kind) {
+    case Outcome::Kind::done:
+      return "image copied to clipboard";
+    case Outcome::Kind::no_memory:
+      return "[error] not enough memory to copy the picture";
+    case Outcome::Kind::failed:
+      break;
+  }
+  return "[error] copy failed - the clipboard cannot be used";
+}
+
+// "[error] <reason><what stopped>", for a fault that stopped a command.
+std::string faultline(std::string_view reason, std::string_view stopped) {
+  std::string line("[error] ");
+  line.append(reason.empty() ? "unexpected fault" : reason).append(stopped);
+  return line;
+}
+
 }  // namespace
 
 void form_load(App& app) {
@@ -44,18 +64,21 @@ void form_load(App& app) {
 
 void copy_button_Click(App& app) {
   if (!beginguarded(app, Button::copy_button)) return;
-  bool copied = app.tk.clipboard_clear();
-  if (copied) copied = app.tk.clipboard_set_picture();
+  Outcome copied{Outcome::Kind::failed, {}};
+  if (app.tk.clipboard_clear()) copied = app.tk.clipboard_set_picture();
   changebutton(app, Button::copy_button, kFalse);
-  addmessage(app, copied ? "image copied to clipboard"
-                         : "[error] copy failed - the clipboard cannot be used");
+  addmessage(app, copyline(copied));
   app.busy = kFalse;
 }
 
 void printbutton_Click(App& app) {
   if (!beginguarded(app, Button::printbutton)) return;
-  const std::string failure = app.tk.print_main_window();
-  if (!failure.empty()) addmessage(app, "[error] print failed - " + failure);
+  const Outcome printed = app.tk.print_main_window();
+  if (printed.kind == Outcome::Kind::no_memory) {
+    addmessage(app, "[error] not enough memory to print the window");
+  } else if (printed.kind == Outcome::Kind::failed) {
+    addmessage(app, "[error] print failed - " + printed.reason);
+  }
   endguarded(app, Button::printbutton);
 }
 
@@ -66,6 +89,24 @@ void clear_button_Click(App& app) {
   app.tk.show_picture_origin();
   replacemessages(app, "message area cleared");
   endguarded(app, Button::clear_button);
+}
+
+void stoptask(App& app, std::string_view reason) {
+  app.store.stoppopulating();
+  for (int n = 1; n <= FileTable::kMaxFiles; ++n) {
+    const auto unit = static_cast<std::int16_t>(n);
+    if (app.files.get(unit) != nullptr) app.files.close(unit);
+  }
+  app.tk.set_progress_value(0.0f);
+  for (Button b : kTaskButtons) changebutton(app, b, kFalse);
+  app.showtext = kFalse;
+  app.header.headervalid = kFalse;
+  app.busy = kFalse;
+  addmessage(app, faultline(reason, " - task stopped"));
+}
+
+void stopcommand(App& app, std::string_view reason) {
+  addmessage(app, faultline(reason, " - command stopped"));
 }
 
 void help_button_Click(App& app) {

@@ -3,8 +3,10 @@
 //   print OUT.png            press print; save a grab of the window first; print the top line
 //   printhelp                open help, pick Print; print the top line and the tab
 //   helppdf OUT.pdf          the help text laid out for the default printer, as a PDF file
-//   load FILE copy SECONDS   load FILE, press copy, then keep the window open for SECONDS
+//   load FILE copy SECONDS   load FILE, press copy, then keep the window open for SECONDS;
+//                            prints every "[error]" line and the peak address space too
 #include <QApplication>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTabBar>
@@ -15,6 +17,7 @@
 
 #include "core/messages.h"
 #include "tests/gui/gui_support.h"
+#include "ui/qt/application.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/picture_surface.h"
 
@@ -27,10 +30,20 @@ void say(const std::string& what, const std::string& text) {
   std::fflush(stdout);
 }
 
+// The process's peak address space in kB ("VmPeak"), or "unknown".
+std::string peak_address_space() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return "unknown";
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmPeak:")) return line.mid(7).trimmed().split(' ').front().toStdString();
+  }
+  return "unknown";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  vtr::qt::Application application(argc, argv);
   if (argc < 2) return 2;
   const std::string command = argv[1];
   auto w = gui::open_window();
@@ -69,6 +82,9 @@ int main(int argc, char** argv) {
                        std::to_string(w->picture()->image().height()));
     if (std::string(argv[3]) == "copy") gui::click(*w, Button::copy_button);
     say("top", gui::top_line(*w));
+    for (const QString& line : gui::message_lines(*w))
+      if (line.startsWith(QStringLiteral("[error]"))) say("error", line.toStdString());
+    say("peak", peak_address_space());
     const QPoint origin = w->mapToGlobal(QPoint(0, 0));
     say("origin", std::to_string(origin.x()) + "," + std::to_string(origin.y()));
     say("ready", "yes");

@@ -18,6 +18,7 @@
 #include "tests/support/tiff_builder.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
+#include "ui/qt/application.h"
 #include "ui/qt/design.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
@@ -61,6 +62,12 @@ test::Bytes grey16_mm_file(int w, int l) {
   return test::image(s);
 }
 
+// Its event handler fails the way a command's may.
+class ThrowingObject : public QObject {
+ protected:
+  bool event(QEvent*) override { throw std::runtime_error("event fault"); }
+};
+
 }  // namespace
 
 class GuiTest : public QObject {
@@ -81,6 +88,7 @@ class GuiTest : public QObject {
   void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
   void fileFilterMatchesAnyCase();
+  void failedAllocationsLeaveTheWindowUsable();
 };
 
 void GuiTest::startupState() {
@@ -501,12 +509,92 @@ void GuiTest::fileFilterMatchesAnyCase() {
   QCOMPARE(parts, QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
 }
 
+void GuiTest::failedAllocationsLeaveTheWindowUsable() {
+  // What the image seam does for the one use that fails: no memory, or a throw that only the
+  // application's catch boundary stops.
+  enum class Fault { no_image, bad_alloc, runtime_error, event_throws };
+  struct Row {
+    const char* name;
+    qt::ImageUse use;
+    Fault fault;
+    Button command;
+    bool loaded_before;  // an image is loaded before the command
+    const char* line;
+  };
+  const Row rows[] = {
+      {"picture, load", qt::ImageUse::picture, Fault::no_image, Button::getimage_button, false,
+       "[error] not enough memory for a 5 x 4 picture"},
+      {"picture, refresh", qt::ImageUse::picture, Fault::no_image, Button::refresh_button, true,
+       "[error] not enough memory for a 5 x 4 picture"},
+      {"clipboard", qt::ImageUse::clipboard, Fault::no_image, Button::copy_button, true,
+       "[error] not enough memory to copy the picture"},
+      {"print", qt::ImageUse::window, Fault::no_image, Button::printbutton, true,
+       "[error] not enough memory to print the window"},
+      {"throw, load", qt::ImageUse::picture, Fault::bad_alloc, Button::getimage_button, false,
+       "[error] not enough memory - task stopped"},
+      {"throw, copy", qt::ImageUse::clipboard, Fault::runtime_error, Button::copy_button, true,
+       "[error] copy fault - task stopped"},
+      // A command run by an event during a load: only it stops, the load goes on.
+      {"throw during a load", qt::ImageUse::picture, Fault::event_throws, Button::getimage_button,
+       false, "[error] event fault - command stopped"},
+  };
+  test::TempFile file(grey8_file(10, 8));
+  for (const Row& row : rows) {
+    auto w = gui::open_window();
+    gui::TestingToolkit& tk = w->toolkit();
+    gui::answer_dialog(*w, file.path());
+    if (row.loaded_before) {
+      click(*w, Button::getimage_button);
+      tk.set_picture_size(1, 1);  // the surface at another size than the image
+    }
+    const QSize before = w->picture()->image().size();
+    tk.image_hook = [&row](QSize size, qt::ImageUse use) {
+      if (use != row.use) return QImage(size, QImage::Format_RGB32);
+      if (row.fault == Fault::bad_alloc) throw std::bad_alloc();
+      if (row.fault == Fault::runtime_error) throw std::runtime_error("copy fault");
+      return row.fault == Fault::no_image ? QImage() : QImage(size, QImage::Format_RGB32);
+    };
+    bool thrown = false;
+    if (row.fault == Fault::event_throws) {
+      tk.pump_hook = [&thrown] {
+        if (thrown) return;
+        thrown = true;
+        ThrowingObject receiver;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&receiver, &event);
+      };
+    }
+    const qsizetype old_lines = gui::message_lines(*w).size();
+    click(*w, row.command);
+    const QStringList lines = gui::message_lines(*w);
+    const QStringList added = lines.mid(0, lines.size() - old_lines);
+    QCOMPARE(w->app().busy, kFalse);
+    QCOMPARE(face_colour(*w, row.command), qcolour(kIdleColour));
+    QVERIFY2(!added.contains(QStringLiteral("image copied to clipboard")), row.name);
+    if (row.fault == Fault::event_throws) {
+      QVERIFY2(added.contains(QLatin1String(row.line)), row.name);
+      QCOMPARE(lines[1], QStringLiteral("image painted"));
+      continue;
+    }
+    QVERIFY2(lines[0] == QLatin1String(row.line), qPrintable(row.name + (": " + lines[0])));
+    QVERIFY2(!added.contains(QStringLiteral("image painted")), row.name);
+    if (row.use == qt::ImageUse::picture) QCOMPARE(w->picture()->image().size(), before);
+    for (int n = 1; n <= FileTable::kMaxFiles; ++n)
+      QVERIFY(w->app().files.get(static_cast<std::int16_t>(n)) == nullptr);
+    // The next command works.
+    tk.image_hook = nullptr;
+    click(*w, Button::getimage_button);
+    QVERIFY2(gui::message_lines(*w)[1] == QLatin1String("image painted"), row.name);
+    QCOMPARE(w->app().header.headervalid, kTrue);
+  }
+}
+
 int run_responsive_tests(int argc, char** argv);
 int run_desktop_tests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  vtr::qt::Application application(argc, argv);
   GuiTest window_tests;
   int failed = QTest::qExec(&window_tests, argc, argv);
   failed += run_responsive_tests(argc, argv);

@@ -25,6 +25,8 @@ class TestingToolkit : public qt::QtToolkit {
   std::function<void()> pump_hook;
   // Every message box asked for, in order.
   std::vector<qt::BoxRequest> boxes;
+  // Makes the binding's images instead of it; a null image stands for memory not to be had.
+  std::function<QImage(QSize, qt::ImageUse)> image_hook;
 
  protected:
   std::optional<std::string> ask_open_file() override {
@@ -36,6 +38,9 @@ class TestingToolkit : public qt::QtToolkit {
   }
   void after_pump() override {
     if (pump_hook) pump_hook();
+  }
+  QImage make_image(QSize size, qt::ImageUse use) override {
+    return image_hook ? image_hook(size, use) : QtToolkit::make_image(size, use);
   }
 };
 

@@ -47,7 +47,7 @@ void FakeToolkit::set_progress_value(float value) {
   if (record_progress) progress_history.push_back(value);
 }
 
-void FakeToolkit::set_picture_size(int width, int height) {
+bool FakeToolkit::set_picture_size(int width, int height) {
   // The surface keeps what it showed where it still reaches; new area is background.
   std::vector<std::uint8_t> grey(static_cast<std::size_t>(width) * height, 0);
   std::vector<std::uint32_t> rgb(static_cast<std::size_t>(width) * height, 0);
@@ -63,6 +63,7 @@ void FakeToolkit::set_picture_size(int width, int height) {
   picture_rgb = std::move(rgb);
   picture_w = width;
   picture_h = height;
+  return true;
 }
 
 void FakeToolkit::store_pixel(int x, int y, Rgb colour) {
@@ -143,15 +144,16 @@ bool FakeToolkit::clipboard_clear() {
   return true;
 }
 
-bool FakeToolkit::clipboard_set_picture() {
-  if (!clipboard_works) return false;
+Outcome FakeToolkit::clipboard_set_picture() {
+  if (!clipboard_works) return {Outcome::Kind::failed, {}};
   clipboard = picture_bitmap();
-  return true;
+  return {};
 }
 
-std::string FakeToolkit::print_main_window() {
-  if (print_error.empty()) ++prints;
-  return print_error;
+Outcome FakeToolkit::print_main_window() {
+  if (!print_error.empty()) return {Outcome::Kind::failed, print_error};
+  ++prints;
+  return {};
 }
 
 void FakeToolkit::create_help_window() {

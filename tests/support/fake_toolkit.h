@@ -37,7 +37,7 @@ class FakeToolkit : public Toolkit {
   void set_progress_min(float value) override { progress_min = value; }
   void set_progress_max(float value) override { progress_max = value; }
   void set_progress_value(float value) override;
-  void set_picture_size(int width, int height) override;
+  bool set_picture_size(int width, int height) override;
   void set_picture_unit_pixels() override { picture_unit_pixels = true; }
   int picture_height() const override { return picture_h; }
   void set_pixel(float x, float y, Rgb colour) override;
@@ -55,8 +55,8 @@ class FakeToolkit : public Toolkit {
   void pump_events() override;
   double clock() override;
   bool clipboard_clear() override;
-  bool clipboard_set_picture() override;
-  std::string print_main_window() override;
+  Outcome clipboard_set_picture() override;
+  Outcome print_main_window() override;
   bool help_window_exists() const override { return help_exists; }
   void create_help_window() override;
   void show_help_window() override { help_visible = true; }

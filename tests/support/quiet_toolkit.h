@@ -12,8 +12,8 @@ namespace vtr::test {
 class QuietToolkit : public Toolkit {
  public:
   bool clipboard_clear() override { return true; }
-  bool clipboard_set_picture() override { return true; }
-  std::string print_main_window() override { return {}; }
+  Outcome clipboard_set_picture() override { return {}; }
+  Outcome print_main_window() override { return {}; }
   bool help_window_exists() const override { return false; }
   void create_help_window() override {}
   void show_help_window() override {}

@@ -93,6 +93,14 @@ Form1::Form1(const ToolkitMaker& make_toolkit)
 
 Form1::~Form1() = default;
 
+void Form1::stop_after_fault(std::string_view reason) {
+  if (tk_->running_task_events()) {
+    stopcommand(app_, reason);
+  } else {
+    stoptask(app_, reason);
+  }
+}
+
 void Form1::build() {
   setWindowTitle(QStringLiteral("Vantrel TIFF Reader Version ") +
                  QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size())));

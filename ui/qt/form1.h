@@ -70,6 +70,8 @@ class Form1 : public QWidget {
   // Opens the files named by the command line or a drop, as get image does with the
   // dialog's answer; nothing once the program is ending.
   void open_files(const std::vector<std::string>& paths);
+  // Ends what a fault that escaped an event handler stopped, with `reason` in the line.
+  void stop_after_fault(std::string_view reason);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

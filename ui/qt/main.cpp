@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "core/program_texts.h"
+#include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/form1.h"
 
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     if (early.action != CommandLine::Action::bad_option && answer_instead_of_window(early, status))
       return status;
   }
-  QApplication application(argc, argv);
+  vtr::qt::Application application(argc, argv);
   const CommandLine line = vtr::qt::parse_command_line(QApplication::arguments());
   if (answer_instead_of_window(line, status)) return status;
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vantrel-tiff-reader")));

@@ -55,18 +55,16 @@ void PictureSurface::show_startup_picture() {
   mark_dirty(image_.rect());
 }
 
-void PictureSurface::resize_picture(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == image_.width() && height == image_.height()) return;
-  QImage next(width, height, QImage::Format_RGB32);
-  next.fill(kPictureBackground);
-  if (!image_.isNull() && width > 0 && height > 0) {
-    QPainter p(&next);
-    p.drawImage(QPoint(0, 0), image_);
+void PictureSurface::resize_picture(QSize size, QImage next) {
+  if (!next.isNull()) {
+    next.fill(kPictureBackground);
+    if (!image_.isNull()) {
+      QPainter p(&next);
+      p.drawImage(QPoint(0, 0), image_);
+    }
   }
   image_ = std::move(next);
-  setFixedSize(width, height);
+  setFixedSize(size);
   mark_dirty(image_.rect());
 }
 

@@ -28,8 +28,9 @@ class PictureSurface : public QWidget {
   explicit PictureSurface(QWidget* parent = nullptr);
 
   void show_startup_picture();
-  // New size in pixels; what was drawn stays where it still fits, new area is background.
-  void resize_picture(int width, int height);
+  // The picture at a new size, drawn into `next`, an RGB32 image of that size (null where
+  // the size is empty): what was drawn stays where it still fits, new area is background.
+  void resize_picture(QSize size, QImage next);
   void set_pixel(int x, int y, QRgb colour);
   void set_grey_row(int x0, int y, const std::uint8_t* grey, int count);
   void remove_picture();

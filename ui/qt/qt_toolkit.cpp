@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -34,6 +35,18 @@ constexpr qint64 kPumpIntervalMs = 10;
 QString qstr(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
+
+// Counts a run of window events inside a task for as long as it lasts.
+class TaskEventRun {
+ public:
+  explicit TaskEventRun(int& runs) : runs_(runs) { ++runs_; }
+  TaskEventRun(const TaskEventRun&) = delete;
+  TaskEventRun& operator=(const TaskEventRun&) = delete;
+  ~TaskEventRun() { --runs_; }
+
+ private:
+  int& runs_;
+};
 
 // Positions of the logic are single precision; a position far outside any surface is clipped.
 bool to_pixel(float v, int& out) {
@@ -136,8 +149,17 @@ void QtToolkit::show_progress() {
   if (w_.progress_bar()->value() != steps) w_.progress_bar()->setValue(steps);
 }
 
-void QtToolkit::set_picture_size(int width, int height) {
-  w_.picture()->resize_picture(width, height);
+bool QtToolkit::set_picture_size(int width, int height) {
+  const QSize size(std::max(width, 0), std::max(height, 0));
+  if (size == w_.picture()->image().size()) return true;
+  QImage next = make_image(size, ImageUse::picture);
+  if (next.isNull() && !size.isEmpty()) return false;
+  w_.picture()->resize_picture(size, std::move(next));
+  return true;
+}
+
+QImage QtToolkit::make_image(QSize size, ImageUse /*use*/) {
+  return QImage(size, QImage::Format_RGB32);
 }
 
 int QtToolkit::picture_height() const {
@@ -176,6 +198,7 @@ QString QtToolkit::qt_filter() const {
 }
 
 bool QtToolkit::show_open() {
+  const TaskEventRun run(task_event_runs_);
   const std::optional<std::string> answer = ask_open_file();
   if (!answer) return false;
   file_name_ = *answer;
@@ -203,6 +226,7 @@ std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
                               MsgButtons buttons) {
+  const TaskEventRun run(task_event_runs_);
   return ask_box(BoxRequest{std::string(text), std::string(title), icon, buttons});
 }
 
@@ -239,6 +263,7 @@ void QtToolkit::pump_events() {
   // only often enough to repaint and answer clicks. A pump within kPumpIntervalMs of the
   // last pass leaves the events for the next one, so they wait at most that long (plus one
   // row's work).
+  const TaskEventRun run(task_event_runs_);
   if (!since_pass_.isValid() || since_pass_.elapsed() >= kPumpIntervalMs) {
     w_.picture()->flush();
     w_.message_view()->flush();
@@ -259,20 +284,43 @@ bool QtToolkit::clipboard_clear() {
   return true;
 }
 
-bool QtToolkit::clipboard_set_picture() {
+Outcome QtToolkit::clipboard_set_picture() {
   QClipboard* cb = QGuiApplication::clipboard();
-  if (!cb) return false;
-  // The surface's image is opaque RGB32 already: the clipboard shares it, and the picture's
-  // next drawing copies it once, leaving the clipboard the picture as it was.
-  const QImage& image = w_.picture()->image();
-  if (!image.isNull()) cb->setImage(image);
-  return true;
+  if (!cb) return {Outcome::Kind::failed, {}};
+  // The clipboard gets a copy of its own, made here, where a want of memory can be told.
+  // Were the surface's image shared, the picture's next drawing would have to copy it, and a
+  // drawing has no way to say that the memory could not be had.
+  const QImage& picture = w_.picture()->image();
+  if (picture.isNull()) return {};
+  QImage copy = make_image(picture.size(), ImageUse::clipboard);
+  if (copy.isNull()) return {Outcome::Kind::no_memory, {}};
+  QPainter p(&copy);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QPoint(0, 0), picture);
+  p.end();
+  cb->setImage(copy);
+  return {};
 }
 
-std::string QtToolkit::print_main_window() {
+Outcome QtToolkit::print_main_window() {
   w_.picture()->flush();
   w_.message_view()->flush();
-  return print_image(w_.grab().toImage());
+  const QImage page = window_image();
+  if (page.isNull()) return {Outcome::Kind::no_memory, {}};
+  std::string failure = print_image(page);
+  if (failure.empty()) return {};
+  return {Outcome::Kind::failed, std::move(failure)};
+}
+
+// The main window as it shows now; a null image when the memory for it cannot be had.
+QImage QtToolkit::window_image() {
+  const qreal ratio = w_.devicePixelRatioF();
+  QImage page = make_image(w_.size() * ratio, ImageUse::window);
+  if (page.isNull()) return page;
+  page.setDevicePixelRatio(ratio);
+  page.fill(w_.palette().color(QPalette::Window));
+  w_.render(&page);
+  return page;
 }
 
 bool QtToolkit::help_window_exists() const {

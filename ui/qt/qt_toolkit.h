@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QString>
 #include <array>
 #include <memory>
@@ -25,6 +26,13 @@ struct BoxRequest {
   MsgButtons buttons;
 };
 
+// What an image the binding makes is for.
+enum class ImageUse {
+  picture,    // the picture surface at a new size
+  clipboard,  // the copy of the picture put on the clipboard
+  window,     // the image of the main window that is printed
+};
+
 // The message area's text is the App's record (App::messages), which the logic writes before
 // it calls set_text or prepend_text for Text1: those only show what the record holds.
 class QtToolkit : public Toolkit {
@@ -40,7 +48,7 @@ class QtToolkit : public Toolkit {
   void set_progress_min(float value) override;
   void set_progress_max(float value) override;
   void set_progress_value(float value) override;
-  void set_picture_size(int width, int height) override;
+  bool set_picture_size(int width, int height) override;
   void set_picture_unit_pixels() override {}
   int picture_height() const override;
   void set_pixel(float x, float y, Rgb colour) override;
@@ -59,8 +67,8 @@ class QtToolkit : public Toolkit {
   void pump_events() override;
   double clock() override;
   bool clipboard_clear() override;
-  bool clipboard_set_picture() override;
-  std::string print_main_window() override;
+  Outcome clipboard_set_picture() override;
+  Outcome print_main_window() override;
   bool help_window_exists() const override;
   void create_help_window() override;
   void show_help_window() override;
@@ -77,6 +85,8 @@ class QtToolkit : public Toolkit {
   QString qt_filter() const;
   // The file-open dialog as show_open shows it, set up with the logic's settings.
   std::unique_ptr<QFileDialog> open_dialog();
+  // True while window events run inside a task: in an event pump, a dialog or a message box.
+  bool running_task_events() const { return task_event_runs_ > 0; }
 
  protected:
   // Shows the file-open dialog: the path chosen, or std::nullopt for a cancel.
@@ -85,6 +95,8 @@ class QtToolkit : public Toolkit {
   virtual Answer ask_box(const BoxRequest& request);
   // Runs at the end of every event pump, after the pending events ran (if the pump ran them).
   virtual void after_pump() {}
+  // Makes an RGB32 image of `size` for `use`; a null image when the memory cannot be had.
+  virtual QImage make_image(QSize size, ImageUse use);
 
  private:
   Form1& w_;
@@ -94,6 +106,8 @@ class QtToolkit : public Toolkit {
   float progress_value_ = 0;
   QElapsedTimer since_pass_;  // since the last pass of the event pump over the window's events
   void show_progress();
+  QImage window_image();
+  int task_event_runs_ = 0;
   std::string default_ext_;
   bool cancel_error_ = false;
   std::string filter_;
