@@ -3,8 +3,11 @@
 //   print OUT.png            press print; save a grab of the window first; print the top line
 //   printhelp                open help, pick Print; print the top line and the tab
 //   helppdf OUT.pdf          the help text laid out for the default printer, as a PDF file
-//   load FILE copy SECONDS   load FILE, press copy, then keep the window open for SECONDS;
-//                            prints every "[error]" line and the peak address space too
+//   load FILE copy SECONDS [NEXT]
+//                            load FILE, press copy, then keep the window open for SECONDS;
+//                            prints every "[error]" line and the peak address space too;
+//                            with NEXT, loads that file after the copy and prints its top
+//                            line and picture size
 #include <QApplication>
 #include <QFile>
 #include <QPrinter>
@@ -84,6 +87,13 @@ int main(int argc, char** argv) {
     say("top", gui::top_line(*w));
     for (const QString& line : gui::message_lines(*w))
       if (line.startsWith(QStringLiteral("[error]"))) say("error", line.toStdString());
+    if (argc >= 6) {
+      gui::answer_dialog(*w, argv[5]);
+      gui::click(*w, Button::getimage_button);
+      say("next", gui::top_line(*w));
+      say("nextpicture", std::to_string(w->picture()->image().width()) + "x" +
+                             std::to_string(w->picture()->image().height()));
+    }
     say("peak", peak_address_space());
     const QPoint origin = w->mapToGlobal(QPoint(0, 0));
     say("origin", std::to_string(origin.x()) + "," + std::to_string(origin.y()));

@@ -530,8 +530,9 @@ void GuiTest::failedAllocationsLeaveTheWindowUsable() {
        "[error] not enough memory to copy the picture"},
       {"print", qt::ImageUse::window, Fault::no_image, Button::printbutton, true,
        "[error] not enough memory to print the window"},
+      // The load driver refuses a load that runs out of memory itself, naming the image.
       {"throw, load", qt::ImageUse::picture, Fault::bad_alloc, Button::getimage_button, false,
-       "[error] not enough memory - task stopped"},
+       "[error] not enough memory for a 10 x 8 image"},
       {"throw, copy", qt::ImageUse::clipboard, Fault::runtime_error, Button::copy_button, true,
        "[error] copy fault - task stopped"},
       // A command run by an event during a load: only it stops, the load goes on.

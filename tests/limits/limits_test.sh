@@ -10,12 +10,16 @@
 #   threads       no thread may be started (a child pids group with pids.max 1, else the user
 #                 nobody under prlimit --nproc=1): an image whose store is backed on a second
 #                 thread loads as it does without the limit.
-# The probe must end normally: a child killed by a signal fails the case. Where the machine
+#   window-cgroup, window-addressspace
+#                 the window itself (the GUI driver, offscreen) under the first two limits:
+#                 8192 x 12000 16-bit is refused, the copy that follows works and the small
+#                 image then loads.
+# The program must end normally: a child killed by a signal fails the case. Where the machine
 # does not allow the limit, the case is skipped (exit 77) with the reason printed.
 #
-#   limits_test.sh PROBE CASE
+#   limits_test.sh PROBE CASE [DRIVER]
 set -uo pipefail
-probe=$1 case=$2
+probe=$1 case=$2 driver=${3:-}
 work=$(mktemp -d)
 chmod 755 "$work"
 groups=()
@@ -68,9 +72,9 @@ childgroup() {
   groups+=("$group")
 }
 
-# Runs the probe in the child group `group` (the shell joins it, then becomes the probe).
+# Runs PROGRAM ARGS... in the child group `group` (the shell joins it, then becomes PROGRAM).
 rungroup() {
-  bash -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$group" "$probe" "$@" >"$work/out" 2>&1
+  bash -c 'echo $$ > "$0/cgroup.procs" && exec "$@"' "$group" "$@" >"$work/out" 2>&1
 }
 
 # A 1 GiB memory group into $group: v2 where this process's v2 group offers the memory
@@ -110,13 +114,24 @@ checkrefused() {
   section 3 | grep -qxF "image painted" || fail "the small image after the refusal was not painted"
 }
 
+# The window's session: the large image refused with the start-up picture kept, the copy
+# still made, the small image loaded after.
+checkwindow() {
+  grep -qxF "error: $refused" "$work/out" || fail "the window wrote no \"$refused\""
+  grep -qxF "picture: 512x512" "$work/out" || fail "the start-up picture was not kept"
+  grep -qxF "top: image copied to clipboard" "$work/out" || fail "the copy after it failed"
+  grep -qxF "nextpicture: 3x2" "$work/out" || fail "the small image did not load after it"
+}
+
 loads=("$work/small.tif" "$work/big.tif" "$work/small.tif")
+session=(load "$work/big.tif" copy 0 "$work/small.tif")
+export QT_QPA_PLATFORM=offscreen
 case $case in
   cgroup)
     memorygroup || skip "no child memory control group can be made (cgroup v1 or v2)"
     echo "memory group $group, limit 1 GiB"
-    rungroup --headroom && cat "$work/out"
-    rungroup "${loads[@]}"
+    rungroup "$probe" --headroom && cat "$work/out"
+    rungroup "$probe" "${loads[@]}"
     checkstatus $?
     checkrefused
     ;;
@@ -140,7 +155,7 @@ case $case in
       fail "the probe failed without a limit"
     if parent=$(groupfolder pids) && childgroup "$parent" && echo 1 >"$group/pids.max"; then
       echo "pids group $group, pids.max 1"
-      rungroup "$work/mid.tif" "$work/small.tif"
+      rungroup "$probe" "$work/mid.tif" "$work/small.tif"
     elif command -v setpriv >/dev/null && ((EUID == 0)); then
       echo "user nobody, prlimit --nproc=1"
       setpriv --reuid=nobody --regid=nogroup --clear-groups prlimit --nproc=1 \
@@ -150,6 +165,22 @@ case $case in
     fi
     checkstatus $?
     diff "$work/expected" "$work/out" || fail "the load under the thread limit differs"
+    ;;
+  window-cgroup)
+    memorygroup || skip "no child memory control group can be made (cgroup v1 or v2)"
+    echo "memory group $group, limit 1 GiB"
+    rungroup "$driver" "${session[@]}"
+    checkstatus $?
+    checkwindow
+    ;;
+  window-addressspace)
+    [[ $sanitized == yes ]] &&
+      skip "AddressSanitizer reserves terabytes of address space: its limits cannot be tested"
+    limit=$((big_store + (64 << 20)))
+    echo "prlimit --as=$limit (the store is $big_store bytes)"
+    prlimit --as="$limit" "$driver" "${session[@]}" >"$work/out" 2>&1
+    checkstatus $?
+    checkwindow
     ;;
   *) fail "unknown case" ;;
 esac
