@@ -73,6 +73,11 @@ class EntryLines final : public HeaderLines {
 };
 
 HeaderFault interpretentry(HeaderParse& parse, const IfdEntry& e) {
+  // Only a value field with its top bit set can be a LONG too big; other entries write their
+  // lines as they come.
+  if (makeulong(parse, e.value.data()) <= static_cast<std::uint32_t>(kMaxOffset)) {
+    return interprettag(parse, e);
+  }
   EntryLines held(parse.lines);
   HeaderParse entry{parse.header, parse.file, held, parse.tk, parse.valuesread};
   const HeaderFault f = interprettag(entry, e);
