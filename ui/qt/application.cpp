@@ -1,23 +1,15 @@
 #include "ui/qt/application.h"
 
-#include <exception>
-#include <new>
-
+#include "ui/qt/fault_boundary.h"
 #include "ui/qt/form1.h"
 
 namespace vtr::qt {
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (const std::bad_alloc&) {
-    stop_after_fault("not enough memory");
-  } catch (const std::exception& e) {
-    stop_after_fault(e.what());
-  } catch (...) {
-    stop_after_fault({});
-  }
-  return false;
+  bool handled = false;
+  runguarded([&] { handled = QApplication::notify(receiver, event); },
+             [](std::string_view reason) { stop_after_fault(reason); });
+  return handled;
 }
 
 void Application::stop_after_fault(std::string_view reason) noexcept {

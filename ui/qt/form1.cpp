@@ -19,6 +19,7 @@
 #include "ui/helpwindow.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
+#include "ui/qt/fault_boundary.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
@@ -222,15 +223,22 @@ QSlider* Form1::make_slider(const TwipRect& where, const char* tooltip) {
   return s;
 }
 
+void Form1::guarded(const std::function<void()>& command) {
+  runguarded(command, [this](std::string_view reason) { stop_after_fault(reason); });
+}
+
 void Form1::wire() {
   for (const Handler& h : kHandlers) {
     connect(button(h.button), &QPushButton::clicked, this, [this, click = h.click] {
-      if (!app_.ending) click(app_);
+      guarded([this, click] {
+        if (!app_.ending) click(app_);
+      });
     });
   }
-  label9_->on_click = [this] { Label9_Click(app_); };
-  picture_->set_press_handler(
-      [this](int b, int shift, float x, float y) { picture1_mousedown(app_, b, shift, x, y); });
+  label9_->on_click = [this] { guarded([this] { Label9_Click(app_); }); };
+  picture_->set_press_handler([this](int b, int shift, float x, float y) {
+    guarded([&] { picture1_mousedown(app_, b, shift, x, y); });
+  });
 }
 
 void Form1::order_tabs() {
@@ -266,11 +274,13 @@ void Form1::order_tabs() {
 void Form1::create_help_window() {
   if (help_) return;
   help_ = std::make_unique<Form2>();
-  help_->set_tab_handler([this] { TabStrip1_Click(app_); });
+  help_->set_tab_handler([this] { guarded([this] { TabStrip1_Click(app_); }); });
 }
 
 void Form1::open_files(const std::vector<std::string>& paths) {
-  if (!app_.ending) openfiles(app_, paths);
+  guarded([&] {
+    if (!app_.ending) openfiles(app_, paths);
+  });
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -72,6 +72,9 @@ class Form1 : public QWidget {
   void open_files(const std::vector<std::string>& paths);
   // Ends what a fault that escaped an event handler stopped, with `reason` in the line.
   void stop_after_fault(std::string_view reason);
+  // Runs a command of the window; a fault that escapes it is stopped here, before it could
+  // pass through the toolkit's own event code, and ends as stop_after_fault says.
+  void guarded(const std::function<void()>& command);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
