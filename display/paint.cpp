@@ -25,11 +25,7 @@ int halfsize(int n) {
 // The image file of the last load is closed once the picture is painted; the load driver
 // is the only user of the file table.
 void closeimagefiles(App& app) {
-  for (int n = 1; n <= FileTable::kMaxFiles; ++n) {
-    if (app.files.get(static_cast<std::int16_t>(n)) != nullptr) {
-      app.files.close(static_cast<std::int16_t>(n));
-    }
-  }
+  app.files.closeall();
 }
 
 // Stored row y of the store, or nullptr where the store has no such row.

@@ -100,6 +100,10 @@ void FileTable::close(std::int16_t number) {
   if (number >= 1 && number <= kMaxFiles) files_[number].close();
 }
 
+void FileTable::closeall() {
+  for (auto& f : files_) f.close();
+}
+
 const ImageFile* FileTable::get(std::int16_t number) const {
   if (number < 1 || number > kMaxFiles || !files_[number].is_open()) return nullptr;
   return &files_[number];

@@ -67,6 +67,8 @@ class FileTable {
     return open(number, path, error);
   }
   void close(std::int16_t number);
+  // Closes every open file.
+  void closeall();
   // The open file under `number`, or nullptr.
   const ImageFile* get(std::int16_t number) const;
   int open_count() const;

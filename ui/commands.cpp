@@ -93,10 +93,7 @@ void clear_button_Click(App& app) {
 
 void stoptask(App& app, std::string_view reason) {
   app.store.stoppopulating();
-  for (int n = 1; n <= FileTable::kMaxFiles; ++n) {
-    const auto unit = static_cast<std::int16_t>(n);
-    if (app.files.get(unit) != nullptr) app.files.close(unit);
-  }
+  app.files.closeall();
   app.tk.set_progress_value(0.0f);
   for (Button b : kTaskButtons) changebutton(app, b, kFalse);
   app.showtext = kFalse;
