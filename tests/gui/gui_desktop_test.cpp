@@ -318,7 +318,7 @@ void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
   }
   auto w = gui::open_window();
   w->toolkit().set_dialog_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
-  const auto dialog = w->toolkit().open_dialog();
+  QFileDialog* dialog = &w->toolkit().open_dialog();
   QCOMPARE(dialog->nameFilters(), QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
   auto* model = dialog->findChild<QFileSystemModel*>();
   QVERIFY(model);
