@@ -68,11 +68,12 @@ void name_controls(Form1& w) {
       {box(TextBox::image_date), "image date", "The date and time the image file records."},
       {w.progress_bar(), "progress", "How far the image being read or painted has got."},
       {w.slider(Slider::image_min), "minimum intensity",
-       "The level shown as black, 0 to 255; lower levels are black too (white when inverted). "
+       "The level, 0 to 255, drawn as black (white when inverted); lower levels are black too. "
        "Refresh shows the picture with it."},
       {w.slider(Slider::image_max), "maximum intensity",
-       "The level shown as white, 0 to 255; higher levels are white too (black when inverted). "
-       "Refresh shows the picture with it."},
+       "The level, 0 to 255, that sets the contrast: levels are scaled by 255 divided by it, so "
+       "with the minimum at 0 it and higher levels are white (black when inverted). Refresh "
+       "shows the picture with it."},
       {w.picture_area(), "picture", kPictureSays},
       {w.picture(), "image", kPictureSays},
   });
