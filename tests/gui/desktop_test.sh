@@ -30,12 +30,27 @@ echo "entry validates"
 
 # Without a display: help and version print and end; a second FILE is an error.
 out=$(env -u DISPLAY -u QT_QPA_PLATFORM "$program" --version) || fail "--version failed"
-[[ "$out" == "VantrelTIFFReader 1.06" ]] || fail "--version printed '$out'"
+[[ "$out" == "vantrel-tiff-reader 1.06" ]] || fail "--version printed '$out'"
 env -u DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q '\[FILE\]' || fail "--help"
 env -u DISPLAY -u QT_QPA_PLATFORM "$program" a.tif b.tif >"$work/two.out" 2>"$work/two.err"
 rc=$?
 [[ $rc -ne 0 && ! -s "$work/two.out" && -s "$work/two.err" ]] || fail "two FILEs: rc $rc"
 echo "command line answers: $out; two FILEs: $(cat "$work/two.err")"
+
+# Without a display a window cannot open: exactly one line names what is missing, status 1,
+# no abort. A display that is named but not there ends with status 1 and the program's line.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR)
+"${nodisplay[@]}" "$program" "$sample" >"$work/nd.out" 2>"$work/nd.err"
+rc=$?
+want="vantrel-tiff-reader: cannot open a window: neither DISPLAY nor WAYLAND_DISPLAY is set"
+[[ $rc -eq 1 && ! -s "$work/nd.out" && "$(cat "$work/nd.err")" == "$want" ]] ||
+  fail "no display: rc $rc, $(cat "$work/nd.out" "$work/nd.err")"
+"${nodisplay[@]}" DISPLAY=:7339 "$program" "$sample" >"$work/gone.out" 2>"$work/gone.err"
+rc=$?
+gone=$(tail -n 1 "$work/gone.err")
+[[ $rc -eq 1 && $gone == "vantrel-tiff-reader: cannot open a window: "* ]] &&
+  ! grep -q Reinstalling "$work/gone.err" || fail "display gone: rc $rc, $(cat "$work/gone.err")"
+echo "no display: $(cat "$work/nd.err"); display gone: $gone"
 
 # The desktop of a user with nothing but this program installed in the prefix.
 export XDG_DATA_DIRS="$prefix/share:/usr/share"

@@ -21,6 +21,7 @@
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
 #include "ui/qt/command_line.h"
+#include "ui/qt/display_check.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/picture_surface.h"
@@ -82,6 +83,7 @@ class GuiDesktopTest : public QObject {
 
  private slots:
   void commandLineIsRead();
+  void missingDisplayIsNamed();
   void namedFileOpensLikeTheDialogsAnswer();
   void dropsOpenFiles();
   void keysPressTheirButtons();
@@ -114,6 +116,47 @@ void GuiDesktopTest::commandLineIsRead() {
     QCOMPARE(c.text.isEmpty(), r.action == A::open_window);
   }
   QVERIFY(qt::parse_command_line({"v", "--help"}).text.contains(QStringLiteral("[FILE]")));
+}
+
+void GuiDesktopTest::missingDisplayIsNamed() {
+  QTemporaryDir runtime;  // holds a Wayland compositor's default socket name
+  QFile socket(runtime.filePath(QStringLiteral("wayland-0")));
+  QVERIFY(socket.open(QIODevice::WriteOnly));
+  struct Row {
+    QStringList args;
+    QStringList env;  // NAME=value
+    QString missing;
+  };
+  const QString neither = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+  const Row rows[] = {
+      {{"v"}, {}, neither},
+      {{"v"}, {"DISPLAY="}, neither},
+      {{"v"}, {"DISPLAY=:0"}, {}},
+      {{"v"}, {"WAYLAND_DISPLAY=wayland-1"}, {}},
+      {{"v", "-display", ":1"}, {}, {}},
+      {{"v"}, {"QT_QPA_PLATFORM=offscreen"}, {}},
+      {{"v", "-platform", "minimal"}, {}, {}},
+      {{"v"},
+       {"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=w"},
+       "DISPLAY is not set (QT_QPA_PLATFORM asks for the xcb platform)"},
+      {{"v", "--platform", "wayland"},
+       {"DISPLAY=:0"},
+       "WAYLAND_DISPLAY is not set (-platform asks for the wayland platform)"},
+      {{"v"},
+       {"QT_QPA_PLATFORM=wayland-egl"},
+       "WAYLAND_DISPLAY is not set (QT_QPA_PLATFORM asks for the wayland-egl platform)"},
+      {{"v"}, {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=" + runtime.path()}, {}},
+      {{"v"}, {"QT_QPA_PLATFORM=wayland;xcb", "DISPLAY=:0"}, {}},
+      {{"v"},
+       {"QT_QPA_PLATFORM=xcb:nograb;wayland"},
+       "DISPLAY is not set (QT_QPA_PLATFORM asks for the xcb platform)"},
+      {{"v", "-platform", "offscreen"}, {"QT_QPA_PLATFORM=xcb"}, {}},
+  };
+  for (const Row& r : rows) {
+    QProcessEnvironment env;
+    for (const QString& pair : r.env) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    QCOMPARE(qt::missing_display(r.args, env), r.missing);
+  }
 }
 
 void GuiDesktopTest::namedFileOpensLikeTheDialogsAnswer() {
@@ -275,7 +318,7 @@ void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
   }
   auto w = gui::open_window();
   w->toolkit().set_dialog_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
-  const auto dialog = w->toolkit().open_dialog();
+  QFileDialog* dialog = &w->toolkit().open_dialog();
   QCOMPARE(dialog->nameFilters(), QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
   auto* model = dialog->findChild<QFileSystemModel*>();
   QVERIFY(model);

@@ -17,6 +17,7 @@
 #include "display/readout.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
+#include "ui/qt/accessible_names.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
 #include "ui/qt/fault_boundary.h"
@@ -84,6 +85,7 @@ Form1::Form1(const ToolkitMaker& make_toolkit)
       tk_(make_toolkit(*this)),
       app_(*tk_) {
   build();
+  name_controls(*this);
   wire();
   order_tabs();
   install_shortcuts(*this);
