@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing, for one of two purposes:
+# Installs the Debian 12 packages that are missing, for one of three purposes:
 #
 #   bash scripts/deps.sh run    # what building and running the viewer needs
 #   bash scripts/deps.sh test   # that, and what the tests, fuzzing and benchmarks add (default)
+#   bash scripts/deps.sh package  # what building the viewer and its Debian package needs
 #
 # Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
@@ -30,11 +31,16 @@ test_packages=(
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
 
+# Building the Debian package (scripts/package.sh): debhelper and the build essentials that
+# dpkg-buildpackage checks for.
+package_packages=(build-essential debhelper)
+
 case "$purpose" in
   run) packages=("${run_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
   *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|package]" >&2
     exit 2
     ;;
 esac
