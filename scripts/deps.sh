@@ -22,13 +22,15 @@ run_packages=(
 # What the tests add: the sanitizer runtime and clang for fuzzing, GoogleTest, Google
 # Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
 # clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
-# clang-format for the format check.
+# clang-format for the format check, the AppStream and manual-page checkers for the packaging
+# files.
 test_packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
   xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  appstream groff-base
 )
 
 # Building the Debian package (scripts/package.sh): debhelper and the build essentials that
