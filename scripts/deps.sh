@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing, for one of two purposes:
+# Installs the Debian 12 packages that are missing, for one of three purposes:
 #
 #   bash scripts/deps.sh run    # what building and running the viewer needs
 #   bash scripts/deps.sh test   # that, and what the tests, fuzzing and benchmarks add (default)
+#   bash scripts/deps.sh package  # what building the viewer and its Debian package needs
 #
 # Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
@@ -23,21 +24,26 @@ run_packages=(
 # Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
 # clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
 # weston (its headless backend and screenshot client) for the Wayland test, clang-format for
-# the format check.
+# the format check, the AppStream and manual-page checkers for the packaging files.
 test_packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
   xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
-  weston
+  weston appstream groff-base
 )
+
+# Building the Debian package (scripts/package.sh): debhelper and the build essentials that
+# dpkg-buildpackage checks for.
+package_packages=(build-essential debhelper)
 
 case "$purpose" in
   run) packages=("${run_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
   *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|package]" >&2
     exit 2
     ;;
 esac
