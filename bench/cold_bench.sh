@@ -11,7 +11,8 @@
 # process freed is handed back to a virtual machine's host after about 2 s, so the next
 # process meets memory as after an idle spell). The files go to $VTR_BENCH_DIR/cold (default
 # $TMPDIR/vtr-bench-files/cold, about 250 MB) and are read once before timing, so they are in
-# the page cache.
+# the page cache. The screen at the moment the grey showed, in the first run of each program
+# on each file, is kept in $VTR_BENCH_DIR/cold/shots (PPM), to check what was timed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$1" && pwd)"
@@ -33,6 +34,8 @@ if [[ "${2:-}" != "--inside" ]]; then
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   printf '%s\n' "${files[@]}" >"$work/files"
+  export VTR_COLD_SHOTS="$folder/shots"
+  mkdir -p "$VTR_COLD_SHOTS"
   echo "cold process: load average before $(cut -d' ' -f1-3 /proc/loadavg)"
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" --inside "$work"
   echo "cold process: load average after $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -56,9 +59,11 @@ ours="$build/ui/qt/vantrel-tiff-reader"
 : >"$work/results"
 
 # One fresh process of program $1 on file $2, with a home and settings of its own; appends
-# "file program shown_s window_s peak_kib" (or "failed") to the results.
+# "file program shown_s window_s peak_kib" (or "failed") to the results. A third argument
+# names the screenshot to keep.
 one() {
-  local who=$1 file=$2 home
+  local who=$1 file=$2 shot=() home
+  [[ -n ${3:-} ]] && shot=(--shot "$3")
   home=$(mktemp -d "$work/home.XXXXXX")
   mkdir -p "$home/config" "$home/cache" "$home/data" "$home/run"
   chmod 700 "$home/run"
@@ -72,7 +77,7 @@ one() {
   if line=$(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
     XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" \
     "$poller" --grey "$grey" --tolerance "$tolerance" "${where[@]}" --timeout 60 \
-    --log "$home/log" -- "${command[@]}" 2>"$home/err"); then
+    --log "$home/log" "${shot[@]}" -- "${command[@]}" 2>"$home/err" </dev/null); then
     read -r _ shown _ _ window _ _ peak _ <<<"$line"
     echo "$(basename "$file" .tif) $who $shown $window $peak" >>"$work/results"
   else
@@ -84,7 +89,10 @@ one() {
 }
 
 while read -r file; do
-  for _ in $(seq "$runs"); do
+  name=$(basename "$file" .tif)
+  one ours "$file" "$VTR_COLD_SHOTS/${name}_ours.ppm"
+  one qimgv "$file" "$VTR_COLD_SHOTS/${name}_qimgv.ppm"
+  for _ in $(seq 2 "$runs"); do
     one ours "$file"
     one qimgv "$file"
   done

@@ -1,13 +1,15 @@
 // Times one fresh process from its start to a known grey on screen.
 //
 //   vtr_screen_poller --grey G [--tolerance T] [--point X,Y | --centre] [--timeout S]
-//                     [--log FILE] -- PROGRAM ARGS...
+//                     [--log FILE] [--shot FILE.ppm] -- PROGRAM ARGS...
 //
 // Forks and execs PROGRAM, finds its top-level window (the viewable window whose _NET_WM_PID
 // is the child's), and reads one pixel of the screen, from the root window, until each of its
 // red, green and blue is within T of G. The pixel is (X, Y) of the window's client area, or
 // the middle of that area with --centre (read anew at every poll, as the window may still be
-// resized). Then the child is killed and reaped, and one line is printed:
+// resized). Then the child is stopped (SIGSTOP, so nothing it does after counts), the whole
+// screen is saved as a binary PPM when --shot names a file, the child is killed and reaped,
+// and one line is printed:
 //
 //   shown 0.2140 s window 0.0710 s peak 187344 KiB
 //
@@ -43,6 +45,7 @@ struct Options {
   int y = 0;
   double timeout = 30.0;
   std::string log = "/dev/null";
+  std::string shot;
   std::vector<char*> command;
 };
 
@@ -77,6 +80,8 @@ std::optional<Options> parse(int argc, char** argv) {
       o.timeout = std::atof(argv[++i]);
     } else if (a == "--log" && more) {
       o.log = argv[++i];
+    } else if (a == "--shot" && more) {
+      o.shot = argv[++i];
     } else if (a == "--point" && more) {
       if (std::sscanf(argv[++i], "%d,%d", &o.x, &o.y) != 2) return std::nullopt;
     } else {
@@ -167,6 +172,30 @@ std::optional<unsigned long> screen_pixel(Display* d, Window w, const Options& o
   return channel(v->red_mask) << 16 | channel(v->green_mask) << 8 | channel(v->blue_mask);
 }
 
+// The whole screen as a binary PPM.
+void save_screen(Display* d, const std::string& path) {
+  const Window root = DefaultRootWindow(d);
+  XWindowAttributes a{};
+  XGetWindowAttributes(d, root, &a);
+  XImage* image = XGetImage(d, root, 0, 0, static_cast<unsigned>(a.width),
+                            static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (image != nullptr && f != nullptr) {
+    std::fprintf(f, "P6\n%d %d\n255\n", a.width, a.height);
+    for (int y = 0; y < a.height; ++y) {
+      for (int x = 0; x < a.width; ++x) {
+        const unsigned long p = XGetPixel(image, x, y);
+        const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                      static_cast<unsigned char>(p >> 8),
+                                      static_cast<unsigned char>(p)};
+        std::fwrite(rgb, 1, 3, f);
+      }
+    }
+  }
+  if (f != nullptr) std::fclose(f);
+  if (image != nullptr) XDestroyImage(image);
+}
+
 bool matches(unsigned long rgb, const Options& o) {
   for (int shift : {16, 8, 0}) {
     const int c = static_cast<int>((rgb >> shift) & 0xFF);
@@ -204,7 +233,7 @@ int main(int argc, char** argv) {
   if (!o) {
     std::fprintf(stderr,
                  "usage: %s --grey G [--tolerance T] [--point X,Y | --centre] [--timeout S] "
-                 "[--log FILE] -- PROGRAM ARGS...\n",
+                 "[--log FILE] [--shot FILE.ppm] -- PROGRAM ARGS...\n",
                  argv[0]);
     return 2;
   }
@@ -236,6 +265,8 @@ int main(int argc, char** argv) {
       const std::optional<unsigned long> rgb = screen_pixel(d, w, *o);
       if (rgb && matches(*rgb, *o)) {
         const double shown_s = now() - t0;
+        kill(pid, SIGSTOP);
+        if (!o->shot.empty()) save_screen(d, o->shot);
         const long peak = stop(pid);
         std::printf("shown %.4f s window %.4f s peak %ld KiB\n", shown_s, window_s, peak);
         return 0;
