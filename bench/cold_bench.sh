@@ -7,9 +7,9 @@
 #   bash bench/cold_bench.sh BUILD     # BUILD: the bench build folder, already built
 #
 # VTR_COLD_RUNS fresh processes of each program per file (default 5), alternating run by run
-# (ours, qimgv, ours, qimgv, ...), VTR_COLD_PAUSE seconds apart (default 2: memory that one
-# process freed is handed back to a virtual machine's host after about 2 s, so the next
-# process meets memory as after an idle spell). The files go to $VTR_BENCH_DIR/cold (default
+# (ours, qimgv, ours, qimgv, ...), VTR_COLD_PAUSE seconds apart (default 2: a virtual
+# machine's balloon reports memory that one process freed to its host after about 2 s, so
+# each process meets memory in the same state, not in the pages the last one left backed). The files go to $VTR_BENCH_DIR/cold (default
 # $TMPDIR/vtr-bench-files/cold, about 250 MB) and are read once before timing, so they are in
 # the page cache. The screen at the moment the grey showed, in the first run of each program
 # on each file, is kept in $VTR_BENCH_DIR/cold/shots (PPM), to check what was timed.
