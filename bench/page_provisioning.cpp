@@ -3,20 +3,20 @@
 //
 //   vtr_page_provisioning [RUNS [PAUSE_S]]   # the table: every way and size, RUNS fresh
 //                                            # processes each (default 5), PAUSE_S seconds
-//                                            # between two processes (default 3)
+//                                            # between two processes (default 1)
 //   vtr_page_provisioning --one WAY MIB touch|fill   # one process: prints its figure in ms
 //
 // The ways: 4k (plain 4 KiB pages; huge pages advised against), huge (madvise MADV_HUGEPAGE),
-// populate (mmap with MAP_POPULATE), thread (4 KiB pages, a second thread having the kernel
-// fault in 2 MiB at a time ahead of the writer, MADV_POPULATE_WRITE, as the store's backing
-// does), huge+thread (both, what the store does today). Each figure is the median of the fresh
-// processes, min-max in brackets, in ms from before the mmap to:
+// populate (mmap with MAP_POPULATE), huge+populate (MADV_HUGEPAGE, then the whole block
+// faulted in at once with MADV_POPULATE_WRITE), thread (4 KiB pages, a second thread having
+// the kernel fault in 2 MiB at a time ahead of the writer with MADV_POPULATE_WRITE, as the
+// store's backing does), huge+thread (both, as the store is mapped today). Each figure is the
+// median of the fresh processes, min-max in brackets, in ms from before the mmap to:
 //   touch: one byte written in every 4 KiB page, in order;
 //   fill:  every byte written, in order, 64 KiB at a time (the first fill of a store).
-// Each process measures one of the two, so neither warms the other's pages. On a virtual
-// machine whose balloon reports free pages to its host, memory freed by one process may still
-// be backed by the host for the next one for a moment; the pause lets that report go out, so
-// each process meets memory as after an idle spell.
+// Each process measures one of the two, so neither warms the other's pages. The pause lets
+// memory freed by one process be reported to a virtual machine's host before the next starts,
+// so each meets memory in the same state.
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,9 +37,9 @@ namespace {
 constexpr std::size_t kPage = 4096;
 constexpr std::size_t kStep = 64 * 1024;
 constexpr std::size_t kChunk = 2 * 1024 * 1024;
-const char* const kWays[] = {"4k", "huge", "populate", "thread", "huge+thread"};
+const char* const kWays[] = {"4k", "huge", "populate", "huge+populate", "thread", "huge+thread"};
 const char* const kWhats[] = {"touch", "fill"};
-constexpr int kSizesMib[] = {128, 256, 512, 1024};
+constexpr int kSizesMib[] = {64, 128, 256, 512, 1024};
 
 double now_ms() {
   timespec t{};
@@ -52,8 +52,9 @@ std::uint8_t* provide(const std::string& way, std::size_t bytes) {
   const int flags = MAP_PRIVATE | MAP_ANONYMOUS | (way == "populate" ? MAP_POPULATE : 0);
   void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, flags, -1, 0);
   if (p == MAP_FAILED) return nullptr;
-  const bool huge = way == "huge" || way == "huge+thread";
+  const bool huge = way.starts_with("huge");
   madvise(p, bytes, huge ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
+  if (way == "huge+populate") madvise(p, bytes, MADV_POPULATE_WRITE);
   return static_cast<std::uint8_t*>(p);
 }
 
@@ -178,7 +179,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-  const double pause = argc > 2 ? std::atof(argv[2]) : 3.0;
+  const double pause = argc > 2 ? std::atof(argv[2]) : 1.0;
   if (runs < 1 || pause < 0) {
     std::fprintf(stderr, "usage: %s [RUNS [PAUSE_S]] | --one WAY MIB touch|fill\n", argv[0]);
     return 2;

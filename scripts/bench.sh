@@ -8,7 +8,7 @@
 # viewer from its start to its picture on screen, beside qimgv, and the kernel's ways of
 # providing memory to a fresh process; bench/cold_bench.sh).
 #
-#   bash scripts/bench.sh                      # everything (about 10 minutes on 2 cores)
+#   bash scripts/bench.sh                      # everything (about 30 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
 #   bash scripts/bench.sh cold                 # only the cold process
