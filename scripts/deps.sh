@@ -4,6 +4,7 @@
 #   bash scripts/deps.sh run    # what building and running the viewer needs
 #   bash scripts/deps.sh test   # that, and what the tests, fuzzing and benchmarks add (default)
 #   bash scripts/deps.sh package  # what building the viewer and its Debian package needs
+#   bash scripts/deps.sh bench  # that, and what the cold-process benchmark adds
 #
 # Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
@@ -38,12 +39,17 @@ test_packages=(
 # dpkg-buildpackage checks for.
 package_packages=(build-essential debhelper)
 
+# What the cold-process benchmark adds: Xlib for its screen poller, and the viewer it is
+# timed beside with the Qt 5 plugin through which it reads TIFF files.
+bench_packages=(libx11-dev qimgv qt5-image-formats-plugins)
+
 case "$purpose" in
   run) packages=("${run_packages[@]}") ;;
   package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  bench) packages=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   *)
-    echo "usage: $0 [run|test|package]" >&2
+    echo "usage: $0 [run|test|package|bench]" >&2
     exit 2
     ;;
 esac
