@@ -25,7 +25,7 @@ int camera(int x, int y) {
       static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u;
   h = (h ^ (h >> 13)) * 1274126177u;
   const int noise = static_cast<int>((h >> 8) % 101) - 50;  // -50..50
-  const int dx = x % 80 - 40, dy = y % 80 - 40;  // a spot every 80 pixels
+  const int dx = x % 80 - 40, dy = y % 80 - 40;             // a spot every 80 pixels
   const int r2 = dx * dx + dy * dy;
   const int spot = r2 < 16 ? 3000 - 150 * r2 : 0;
   return 600 + noise + spot;
