@@ -342,10 +342,11 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
   gui::click(*w, Button::getimage_button);
   QSlider* min = w->slider(Slider::image_min);
   QSlider* max = w->slider(Slider::image_max);
-  const auto menu_of = [&](QWidget* owner) {
+  // A right press on `target` (a view's events come to its viewport) opens the owner's menu.
+  const auto menu_of = [&](QWidget* owner, QWidget* target) {
     QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            owner->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(owner, &press);
+                            target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &press);
     auto* menu = owner->findChild<QMenu*>();
     return menu;
   };
@@ -355,8 +356,9 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
   };
   const Row rows[] = {
       {"key", [&] { QTest::keySequence(w.get(), QKeySequence(qt::kAutoWindowKey)); }},
-      {"picture menu", [&] { menu_of(w->picture())->actions().front()->trigger(); }},
-      {"chart menu", [&] { menu_of(w->chart())->actions().front()->trigger(); }},
+      {"picture menu", [&] { menu_of(w->picture(), w->picture())->actions().front()->trigger(); }},
+      {"chart menu",
+       [&] { menu_of(w->chart(), w->chart()->viewport())->actions().front()->trigger(); }},
   };
   for (const Row& r : rows) {
     gui::click(*w, Button::Command8);  // best fit on, sliders from the histogram

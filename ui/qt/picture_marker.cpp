@@ -14,11 +14,6 @@ constexpr int kShiftStep = 10;
 void PictureMarker::place(QPoint p, QSize size) {
   at_ = QPoint(std::clamp(p.x(), 0, std::max(size.width() - 1, 0)),
                std::clamp(p.y(), 0, std::max(size.height() - 1, 0)));
-  placed_ = true;
-}
-
-void PictureMarker::fit(QSize size) {
-  place(placed_ ? at_ : QPoint(size.width() / 2, size.height() / 2), size);
 }
 
 QRect PictureMarker::area() const {

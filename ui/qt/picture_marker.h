@@ -18,8 +18,8 @@ class PictureMarker {
   QPoint at() const { return at_; }
   // Puts the marker on pixel p, kept inside a picture of `size`.
   void place(QPoint p, QSize size);
-  // Keeps the marker inside a picture of `size`; a marker never placed starts at its centre.
-  void fit(QSize size);
+  // Puts the marker at the centre of a picture of `size`: where it starts on a new picture.
+  void centre(QSize size) { place(QPoint(size.width() / 2, size.height() / 2), size); }
   // The widget pixels the marker covers where it stands.
   QRect area() const;
   void draw(QPainter& painter) const;
@@ -30,7 +30,6 @@ class PictureMarker {
 
  private:
   QPoint at_;
-  bool placed_ = false;
 };
 
 }  // namespace vtr::qt

@@ -56,7 +56,7 @@ void PictureSurface::show_startup_picture() {
   p.drawText(QPoint(12, 36), QStringLiteral("Vantrel TIFF Reader"));
   p.end();
   setFixedSize(image_.size());
-  marker_.fit(image_.size());
+  marker_.centre(image_.size());
   mark_dirty(image_.rect());
 }
 
@@ -71,7 +71,7 @@ void PictureSurface::resize_picture(QSize size, QImage next) {
   image_ = std::move(next);
   setFixedSize(size);
   update(marker_.area());
-  marker_.fit(size);
+  marker_.centre(size);
   mark_dirty(image_.rect());
 }
 

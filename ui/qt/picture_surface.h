@@ -44,6 +44,7 @@ class PictureSurface : public QWidget {
 
   // The read-out marker, shown while the surface has the focus: the arrow keys move it, Enter
   // or Space reads out the pixel under it as a press there does, and a press puts it there.
+  // A picture of a new size starts it at its centre.
   const PictureMarker& marker() const { return marker_; }
   bool marker_shown() const { return hasFocus() && !marker_hidden_; }
   // Keeps the marker off the surface while it lives, whatever has the focus: for an image
