@@ -334,13 +334,14 @@ Outcome QtToolkit::print_main_window() {
   return {Outcome::Kind::failed, std::move(failure)};
 }
 
-// The main window as it shows now; a null image when the memory for it cannot be had.
+// The main window as it shows now, without the picture's read-out marker.
 QImage QtToolkit::window_image() {
   const qreal ratio = w_.devicePixelRatioF();
   QImage page = make_image(w_.size() * ratio, ImageUse::window);
   if (page.isNull()) return page;
   page.setDevicePixelRatio(ratio);
   page.fill(w_.palette().color(QPalette::Window));
+  const PictureSurface::MarkerHidden unmarked(*w_.picture());
   w_.render(&page);
   return page;
 }

@@ -90,6 +90,9 @@ class QtToolkit : public Toolkit {
   QFileDialog& open_dialog();
   // True while window events run inside a task: in an event pump, a dialog or a message box.
   bool running_task_events() const { return task_event_runs_ > 0; }
+  // The main window as print puts it on the page; a null image when the memory for it
+  // cannot be had.
+  QImage window_image();
 
  protected:
   // Shows the file-open dialog: the path chosen, or std::nullopt for a cancel.
@@ -109,7 +112,6 @@ class QtToolkit : public Toolkit {
   float progress_value_ = 0;
   QElapsedTimer since_pass_;  // since the last pass of the event pump over the window's events
   void show_progress();
-  QImage window_image();
   int task_event_runs_ = 0;
   std::string default_ext_;
   bool cancel_error_ = false;
