@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/file_table.h"
 #include "core/flags.h"
-#include "tiff/file_table.h"
+#include "core/image_header.h"
 #include "tiff/header_result.h"
-#include "tiff/image_header.h"
 
 namespace vtr {
 
