@@ -9,6 +9,7 @@
 #   bash scripts/bench.sh                      # everything (about 10 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
+#   bash scripts/bench.sh header               # only --header against tiffinfo (bench/header_cli.sh)
 #
 # The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 800 MB)
 # and are reused while their size is right. Run it when the machine is otherwise quiet.
@@ -30,3 +31,4 @@ fi
 if [[ "$filter" == "." || "$filter" == "window" ]]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/vtr_window_bench" 5
 fi
+if [[ "$filter" == "." || "$filter" == "header" ]]; then bash bench/header_cli.sh "$build"; fi
