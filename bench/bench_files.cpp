@@ -219,6 +219,11 @@ bool rgbofkind(Kind kind) {
   return kind == Kind::rgb8;
 }
 
+StoreKind storekindof(Kind kind) {
+  if (kind == Kind::rgb8) return StoreKind::rgb8;
+  return kind == Kind::grey8 ? StoreKind::grey8 : StoreKind::grey16;
+}
+
 std::int64_t rowbytes(Kind kind, int side) {
   switch (kind) {
     case Kind::grey8:

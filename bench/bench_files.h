@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "decode/pixel_store.h"
+
 namespace vtr::bench {
 
 enum class Kind { grey8, grey12, grey16ii, grey16mm, rgb8 };
@@ -17,6 +19,8 @@ std::string_view kindname(Kind kind);
 int bitsofkind(Kind kind);
 bool mmofkind(Kind kind);
 bool rgbofkind(Kind kind);
+// The store a file of the kind is read into.
+StoreKind storekindof(Kind kind);
 // Bytes of one file row of `side` pixels.
 std::int64_t rowbytes(Kind kind, int side);
 

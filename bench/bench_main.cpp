@@ -11,8 +11,12 @@
 //   getimage  the whole get-image click through the lean toolkit: dialog answer, open,
 //             header, store, decode and paint, starting with no store (a first load)
 //   libtiff   TIFFReadScanline per row into a reused buffer, counting the same histogram
-//   memfloor  a store of the same shape made the same way, channel 1 written once
-//   paintfloor  channel 1 of every second pixel of every second row, one byte each
+//   memfloor  a store of the same shape and kind made the same way, every value written once,
+//             its pages faulted in by the writes
+//   memprovided, memhuge, mempopulate, memthread
+//             the same with the pages provided ahead of each row as the decoders do, on
+//             huge pages, populated when mapped, or populated by a second thread
+//   paintfloor  every second value of every second row, one byte each
 // then prints the ratios and the time per pixel for each size.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -75,7 +79,8 @@ std::unique_ptr<Viewer> prepared(const Case& c) {
   v->app.files.open(1, c.path);
   getheader(v->app, 1);
   zerohistogram(v->app);
-  v->app.store.recreate(v->app.header.imagewidth, v->app.header.imagelength);
+  v->app.store.recreate(v->app.header.imagewidth, v->app.header.imagelength,
+                        storekindfor(v->app.header));
   return v;
 }
 
@@ -106,7 +111,7 @@ void alloc(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto store = std::make_unique<PixelStore>();
     const auto t0 = Clock::now();
-    store->recreate(c.side, c.side);
+    store->recreate(c.side, c.side, storekindof(c.kind));
     state.SetIterationTime(seconds(t0, Clock::now()));
   }
 }
@@ -156,31 +161,32 @@ void libtiff(benchmark::State& state, const Case& c) {
 }
 
 // A floor that fills a fresh store, timed without the store's release.
-template <void (*Fill)(PixelStore&, std::int32_t, std::int32_t)>
+template <void (*Fill)(PixelStore&, std::int32_t, std::int32_t, StoreKind)>
 void storefloor(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto store = std::make_unique<PixelStore>();
     const auto t0 = Clock::now();
-    Fill(*store, c.side, c.side);
+    Fill(*store, c.side, c.side, storekindof(c.kind));
     benchmark::ClobberMemory();
     state.SetIterationTime(seconds(t0, Clock::now()));
   }
 }
 
-// The memory floor without the huge-page advice: information only.
-void memfloorsmall(benchmark::State& state, const Case& c) {
+// The memory floor with the pages provided another way: information for the choice.
+template <Provision How>
+void memfloorwith(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     const auto t0 = Clock::now();
-    void* cells = memoryfloorsmallpages(c.side, c.side);
+    void* values = memoryfloorwith(How, c.side, c.side, storekindof(c.kind));
     benchmark::ClobberMemory();
     state.SetIterationTime(seconds(t0, Clock::now()));
-    unmapfloor(cells, c.side, c.side);
+    unmapfloor(values, c.side, c.side, storekindof(c.kind));
   }
 }
 
 void paintfloorbench(benchmark::State& state, const Case& c) {
   PixelStore store;
-  memoryfloor(store, c.side, c.side);
+  memoryfloor(store, c.side, c.side, storekindof(c.kind));
   std::vector<std::uint8_t> out;
   for (auto _ : state) {
     const auto t0 = Clock::now();
@@ -203,9 +209,11 @@ constexpr Stage kStages[] = {
     {"getimage", getimage},
     {"libtiff", libtiff},
     {"memfloor", storefloor<memoryfloor>},
-    // The floor with the store backed on the second core, as the decoders do: information.
-    {"memfloor2core", storefloor<memoryfloorpopulated>},
-    {"memfloor4k", memfloorsmall},
+    // The floor with the pages provided as the decoders do, and the other ways: information.
+    {"memprovided", storefloor<memoryfloorprovided>},
+    {"memhuge", memfloorwith<Provision::hugepages>},
+    {"mempopulate", memfloorwith<Provision::populate>},
+    {"memthread", memfloorwith<Provision::thread>},
     {"paintfloor", paintfloorbench},
 };
 
@@ -257,16 +265,16 @@ void printsummary(const std::map<std::string, double>& m) {
           "getimage/(memfloor+paintfloor) %.2f %s  decode/libtiff %.2f  getimage/libtiff %.2f\n",
           dec / mem, verdict(dec / mem, 1.5), pnt / pfl, verdict(pnt / pfl, 1.5),
           whole / (mem + pfl), verdict(whole / (mem + pfl), 1.3), dec / lib, whole / lib);
-      const double mem2 = at("memfloor2core");
       std::printf(
-          "          against the floor on two cores (%.1f): decode/memfloor2core %.2f  "
-          "getimage/(memfloor2core+paintfloor) %.2f\n",
-          mem2 * 1e3, dec / mem2, whole / (mem2 + pfl));
+          "          pages provided: on first write %.1f  as the decoders do %.1f  huge pages "
+          "%.1f  MAP_POPULATE %.1f  second thread %.1f\n",
+          mem * 1e3, at("memprovided") * 1e3, at("memhuge") * 1e3, at("mempopulate") * 1e3,
+          at("memthread") * 1e3);
       std::printf(
           "          ns per pixel: decode %.2f  paint %.2f  getimage %.2f  memfloor %.2f  "
-          "memfloor2core %.2f  memfloor4k %.2f  libtiff %.2f\n",
+          "libtiff %.2f\n",
           dec / pixels * 1e9, pnt / pixels * 1e9, whole / pixels * 1e9, mem / pixels * 1e9,
-          mem2 / pixels * 1e9, at("memfloor4k") / pixels * 1e9, lib / pixels * 1e9);
+          lib / pixels * 1e9);
     }
   }
 }

@@ -2,46 +2,76 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <thread>
+
 namespace vtr::bench {
 
 namespace {
 
-void writechannel1(PixelStore& store, std::int32_t width, std::int32_t length) {
-  for (std::int64_t y = 1; y <= length; ++y) {
-    std::int32_t* row = store.row(y);
-    for (std::int64_t x = 1; x <= width; ++x) row[4 * x + 1] = static_cast<std::int32_t>(x ^ y);
+constexpr std::uint64_t kChunk = 2u << 20;
+
+// Writes every value of a row of `rowbytes` bytes, as a decoder writes its row.
+void writerow(std::uint8_t* row, std::uint64_t rowbytes, std::int64_t y) {
+  std::memset(row, static_cast<int>(y & 0x7F) | 1, rowbytes);
+}
+
+std::uint64_t rowbytesof(std::int32_t width, StoreKind kind) {
+  return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(valuebytes(kind));
+}
+
+void writestore(PixelStore& store, bool provided) {
+  const std::uint64_t rowbytes = rowbytesof(store.width(), store.kind());
+  for (std::int64_t y = 1; y <= store.length(); ++y) {
+    if (provided) store.provide(y);
+    writerow(store.row<std::uint8_t>(y) + 0, rowbytes, y);
   }
+}
+
+std::uint64_t mappedbytes(std::int32_t width, std::int32_t length, StoreKind kind) {
+  return std::max<std::uint64_t>(PixelStore::bytes_for(width, length, kind), 4096);
 }
 
 }  // namespace
 
-void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length) {
-  store.recreate(width, length);
-  writechannel1(store, width, length);
+void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length, StoreKind kind) {
+  store.recreate(width, length, kind);
+  writestore(store, false);
 }
 
-void memoryfloorpopulated(PixelStore& store, std::int32_t width, std::int32_t length) {
-  store.recreate(width, length);
-  store.populate();
-  writechannel1(store, width, length);
+void memoryfloorprovided(PixelStore& store, std::int32_t width, std::int32_t length,
+                         StoreKind kind) {
+  store.recreate(width, length, kind);
+  writestore(store, true);
 }
 
-void* memoryfloorsmallpages(std::int32_t width, std::int32_t length) {
-  const std::uint64_t bytes = PixelStore::bytes_for(width, length);
+void* memoryfloorwith(Provision how, std::int32_t width, std::int32_t length, StoreKind kind) {
+  const std::uint64_t bytes = mappedbytes(width, length, kind);
+  const int populate = how == Provision::populate ? MAP_POPULATE : 0;
   void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | populate, -1, 0);
   if (p == MAP_FAILED) return nullptr;
-  auto* cells = static_cast<std::int32_t*>(p);
-  const std::int64_t stride = 4 * (static_cast<std::int64_t>(width) + 1);
+  auto* first = static_cast<std::uint8_t*>(p);
+  if (how == Provision::hugepages) ::madvise(p, bytes, MADV_HUGEPAGE);
+  std::jthread ahead;
+  if (how == Provision::thread) {
+    ahead = std::jthread([first, bytes](std::stop_token token) {
+      for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
+        ::madvise(first + off, std::min(kChunk, bytes - off), MADV_POPULATE_WRITE);
+      }
+    });
+  }
+  const std::uint64_t rowbytes = rowbytesof(width, kind);
   for (std::int64_t y = 1; y <= length; ++y) {
-    std::int32_t* row = cells + y * stride;
-    for (std::int64_t x = 1; x <= width; ++x) row[4 * x + 1] = static_cast<std::int32_t>(x ^ y);
+    writerow(first + static_cast<std::uint64_t>(y - 1) * rowbytes, rowbytes, y);
   }
   return p;
 }
 
-void unmapfloor(void* cells, std::int32_t width, std::int32_t length) {
-  if (cells != nullptr) ::munmap(cells, PixelStore::bytes_for(width, length));
+void unmapfloor(void* values, std::int32_t width, std::int32_t length, StoreKind kind) {
+  if (values != nullptr) ::munmap(values, mappedbytes(width, length, kind));
 }
 
 void paintfloor(const PixelStore& store, std::vector<std::uint8_t>& out) {
@@ -49,10 +79,14 @@ void paintfloor(const PixelStore& store, std::vector<std::uint8_t>& out) {
   const std::int64_t rows = store.length() / 2;
   out.resize(static_cast<std::size_t>(columns * rows));
   std::uint8_t* o = out.data();
+  const bool wide = valuebytes(store.kind()) == 2;
   for (std::int64_t r = 1; r <= rows; ++r) {
-    const std::int32_t* row = store.row(2 * r - 1);
-    for (std::int64_t c = 1; c <= columns; ++c) {
-      *o++ = static_cast<std::uint8_t>(row[4 * (2 * c - 1) + 1]);
+    if (wide) {
+      const std::uint16_t* row = store.row<std::uint16_t>(2 * r - 1);
+      for (std::int64_t c = 0; c < columns; ++c) *o++ = static_cast<std::uint8_t>(row[2 * c] >> 8);
+    } else {
+      const std::uint8_t* row = store.row<std::uint8_t>(2 * r - 1);
+      for (std::int64_t c = 0; c < columns; ++c) *o++ = row[2 * c];
     }
   }
 }

@@ -1,5 +1,6 @@
 // The floors our load is measured against: what the machine needs at least to fill a store
-// of the image's shape and to take the half-scale picture out of it.
+// of the image's shape and to take the half-scale picture out of it, and the ways the store's
+// pages can be provided, each timed on the same shape.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +10,25 @@
 
 namespace vtr::bench {
 
-// The memory floor: a store of the same shape, made the same way, with channel 1 of every
-// pixel written once.
-void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length);
+// The memory floor: a store of the same shape and kind, made the same way, with every value
+// written once, row by row, the pages faulted in by the writes (4 KiB pages).
+void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length, StoreKind kind);
 
-// The memory floor with the store backed on a second thread while channel 1 is written, as
-// the decoders back theirs: what the machine needs at least when both cores take part.
-void memoryfloorpopulated(PixelStore& store, std::int32_t width, std::int32_t length);
+// The same with each row's pages provided ahead of its writes, as the decoders do
+// (PixelStore::provide: one request to the kernel for many pages).
+void memoryfloorprovided(PixelStore& store, std::int32_t width, std::int32_t length,
+                         StoreKind kind);
 
-// The memory floor on small pages: the same shape mapped the same way but without the advice
-// to use huge pages, to tell what that advice is worth. Returns the mapping, which
-// unmapfloor gives back.
-void* memoryfloorsmallpages(std::int32_t width, std::int32_t length);
-void unmapfloor(void* cells, std::int32_t width, std::int32_t length);
+// The other ways to provide the pages, on a mapping of the store's size written the same way:
+// huge pages advised, the whole mapping populated when it is made (MAP_POPULATE), or a second
+// thread populating it ahead of the writes. Each returns the mapping, which unmapfloor gives
+// back.
+enum class Provision { hugepages, populate, thread };
+void* memoryfloorwith(Provision how, std::int32_t width, std::int32_t length, StoreKind kind);
+void unmapfloor(void* values, std::int32_t width, std::int32_t length, StoreKind kind);
 
-// The paint floor: channel 1 of every second pixel of every second row, one grey byte each,
-// into `out` (resized to ceil(W/2) x Fix(L/2)).
+// The paint floor: every second value of every second row, one grey byte each, into `out`
+// (resized to ceil(W/2) x Fix(L/2)).
 void paintfloor(const PixelStore& store, std::vector<std::uint8_t>& out);
 
 }  // namespace vtr::bench

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/messages.h"
-#include "decode/cells.h"
 
 namespace vtr {
 
@@ -31,8 +30,8 @@ std::int64_t effectiverowsperstrip(std::int32_t rowsperstrip, std::int64_t lengt
 }
 
 // The opening steps: the layout's line, stripsperimage, the task clock, the row buffer, and
-// the store's backing thread. False (file closed, error line written) when the store does
-// not hold the header's size.
+// False (file closed, error line written) when the store does not hold the header's size in
+// the layout's kind.
 bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& st) {
   addmessage(app, layout.message);
   const ImageHeader& h = app.header;
@@ -41,12 +40,11 @@ bool beginframe(App& app, std::int16_t p, const RowLayout& layout, FrameState& s
   st.length = h.imagelength;
   st.rowbytes = layout.rowbytes;
   if (st.width < 0 || st.length < 0 || app.store.empty() || app.store.width() != st.width ||
-      app.store.length() != st.length) {
+      app.store.length() != st.length || app.store.kind() != layout.kind) {
     app.files.close(p);
     addmessage(app, "[error] pixel store does not match the image size");
     return false;
   }
-  app.store.populate();
   st.rowsperstrip = effectiverowsperstrip(h.rowsperstrip, st.length);
   st.strips = (st.length + st.rowsperstrip - 1) / st.rowsperstrip;
   app.header.stripsperimage = static_cast<std::int32_t>(st.strips);
@@ -61,7 +59,6 @@ bool stripknown(App& app, FrameState& st, std::int64_t s) {
   if (s <= kMaxStrips && s <= app.header.stripoffsetcount) return true;
   if (!st.missingstrips) {
     st.missingstrips = true;
-    app.store.stoppopulating();
     addmessage(app, "[error] strip offsets missing - missing strips read as 0");
   }
   return false;
@@ -91,7 +88,6 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   if (got == count) return true;
   if (!st.cutshort) {
     st.cutshort = true;
-    app.store.stoppopulating();
     addmessage(app, "[error] image data cut short - missing pixels read as 0");
   }
   if (got == 0) return false;
@@ -99,9 +95,8 @@ bool readrow(App& app, FrameState& st, std::uint64_t offset) {
   return true;
 }
 
-// The closing step: the streamed stores are fenced and the file is closed.
+// The closing step: the file is closed.
 DecodeResult endframe(App& app, const FrameState& st, const RowLayout& layout) {
-  fencestreamedcells();
   app.files.close(st.p);
   return DecodeResult{true, layout.reportsread};
 }
@@ -109,7 +104,7 @@ DecodeResult endframe(App& app, const FrameState& st, const RowLayout& layout) {
 }  // namespace
 
 DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
-                         const RowProgress& progress, UnpackRow plain, UnpackRow streamed) {
+                         const RowProgress& progress) {
   FrameState st;
   if (!beginframe(app, p, layout, st)) return {};
   std::int64_t row = 0;
@@ -121,8 +116,8 @@ DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
       ++row;
       if (!rowstep(app, st, progress, row)) return {};
       if (known && readrow(app, st, offset)) {
-        const UnpackRow unpack = app.store.backed(row) ? streamed : plain;
-        unpack(app.rowbuffer.data() + 1, app.store.row(row), st.width, app.histogram.bins);
+        app.store.provide(row);
+        layout.unpack(app.rowbuffer.data() + 1, app.store, row, app.histogram.bins);
       } else {
         // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
         app.histogram.bins[0] += static_cast<std::int32_t>(st.width);

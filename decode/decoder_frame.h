@@ -24,21 +24,21 @@ struct DecodeResult {
   bool reportsread = false;  // the layout reports "imagefile read" when it is finished
 };
 
+// One row's unpacking: `bytes` is rowbuffer(1); it writes columns 1..W of `row` of the store
+// and counts each pixel into `bins`.
+using UnpackRow = void (*)(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
+                           HistogramCounts& bins);
+
 struct RowLayout {
   std::string_view message;  // written first, e.g. "reading 8 bit image from file"
   std::int64_t rowbytes;     // bytes of one row in the file
   bool reportsread;          // writes "imagefile read" after the chart feed
+  StoreKind kind;            // the store the rows are unpacked into
+  UnpackRow unpack;
 };
 
-// One row's unpacking: `bytes` is rowbuffer(1), `storerow` the store's element (0, 0, row);
-// it writes columns 1..width and counts each pixel into `bins`.
-using UnpackRow = void (*)(const std::uint8_t* bytes, std::int32_t* storerow, std::int64_t width,
-                           HistogramCounts& bins);
-
-// Runs the whole frame. `plain` unpacks rows whose pages the store's backing thread has not
-// reached, `streamed` the rows it has (see cells.h): the two store the same values. The file
-// is closed however the frame ends.
+// Runs the whole frame. The file is closed however the frame ends.
 DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
-                         const RowProgress& progress, UnpackRow plain, UnpackRow streamed);
+                         const RowProgress& progress);
 
 }  // namespace vtr

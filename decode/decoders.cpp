@@ -1,36 +1,50 @@
 #include "decode/decoders.h"
 
-#include "decode/decoder_frame.h"
 #include "decode/rows.h"
 
 namespace vtr {
 
+namespace {
+
+// A row layout's unpacking bound to the store's row of value type T.
+template <class T, void (*Unpack)(const std::uint8_t*, T*, std::int64_t, HistogramCounts&)>
+void intostore(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
+               HistogramCounts& bins) {
+  Unpack(bytes, store.row<T>(row), store.width(), bins);
+}
+
+}  // namespace
+
 DecodeResult getimagegray8(App& app, std::int16_t p, const RowProgress& progress) {
   const RowLayout layout{"reading 8 bit image from file", rowbytesgray8(app.header.imagewidth),
-                         true};
-  return decodeimage(app, p, layout, progress, unpackgray8<false>, unpackgray8<true>);
+                         true, StoreKind::grey8, intostore<std::uint8_t, unpackgray8>};
+  return decodeimage(app, p, layout, progress);
 }
 
 DecodeResult getimagegray12(App& app, std::int16_t p, const RowProgress& progress) {
   const RowLayout layout{"reading 12 bit image from file", rowbytesgray12(app.header.imagewidth),
-                         false};
-  return decodeimage(app, p, layout, progress, unpackgray12<false>, unpackgray12<true>);
+                         false, StoreKind::grey16, intostore<std::uint16_t, unpackgray12>};
+  return decodeimage(app, p, layout, progress);
 }
 
 DecodeResult getimagegray16(App& app, std::int16_t p, const RowProgress& progress) {
+  const UnpackRow unpack = app.header.mmorder == kTrue
+                               ? intostore<std::uint16_t, unpackgray16<true>>
+                               : intostore<std::uint16_t, unpackgray16<false>>;
   const RowLayout layout{"reading 16 bit image from file", rowbytesgray16(app.header.imagewidth),
-                         true};
-  if (app.header.mmorder == kTrue)
-    return decodeimage(app, p, layout, progress, unpackgray16<true, false>,
-                       unpackgray16<true, true>);
-  return decodeimage(app, p, layout, progress, unpackgray16<false, false>,
-                     unpackgray16<false, true>);
+                         true, StoreKind::grey16, unpack};
+  return decodeimage(app, p, layout, progress);
 }
 
 DecodeResult getimagergb8(App& app, std::int16_t p, const RowProgress& progress) {
   const RowLayout layout{"reading 8 bit rgb image from file", rowbytesrgb8(app.header.imagewidth),
-                         false};
-  return decodeimage(app, p, layout, progress, unpackrgb8<false>, unpackrgb8<true>);
+                         false, StoreKind::rgb8, intostore<std::uint8_t, unpackrgb8>};
+  return decodeimage(app, p, layout, progress);
+}
+
+StoreKind storekindfor(const ImageHeader& h) {
+  if (h.bitspersample[1] != 8) return StoreKind::grey16;
+  return h.photometric == 2 ? StoreKind::rgb8 : StoreKind::grey8;
 }
 
 }  // namespace vtr

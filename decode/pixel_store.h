@@ -1,76 +1,110 @@
-// The full-resolution image: 32-bit signed values indexed (channel 0..3, column 0..W,
-// row 0..L), channel fastest, then column, then row. Pixels live at columns 1..W and rows
-// 1..L; channel 1 holds the value that is shown. Column 0, row 0 and channel 0 stay 0.
+// The full-resolution image, answered as 32-bit signed values indexed (channel 0..3,
+// column 0..W, row 0..L). Pixels live at columns 1..W and rows 1..L; channel 1 holds the value
+// that is shown; channels 2 and 3 answer the grey of a colour image as channel 1 does, and 0
+// for a grey image. Column 0, row 0 and channel 0 answer 0.
+//
+// Only what can differ is kept: one value a pixel, W values a row, rows one after another, in
+// the narrowest type that holds the decoder's range (one byte for 8-bit grey and the grey of
+// 8-bit RGB, two bytes for 12- and 16-bit grey).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace vtr {
 
-class StoreBacking;
+// What a store holds, chosen by the decoder that fills it.
+enum class StoreKind : std::uint8_t {
+  grey8,   // 8-bit grey: one byte a pixel
+  grey16,  // 12- and 16-bit grey: two bytes a pixel
+  rgb8,    // the grey of 8-bit RGB: one byte a pixel, answered for channels 1, 2 and 3
+};
+
+// Bytes one stored value takes: 1 or 2.
+constexpr int valuebytes(StoreKind kind) {
+  return kind == StoreKind::grey16 ? 2 : 1;
+}
 
 class PixelStore {
  public:
-  PixelStore();
+  PixelStore() = default;
   PixelStore(const PixelStore&) = delete;
   PixelStore& operator=(const PixelStore&) = delete;
   ~PixelStore();
 
-  // Bytes a store for a W x L image takes.
-  static std::uint64_t bytes_for(std::int64_t width, std::int64_t length);
+  // Bytes a store of `kind` for a W x L image takes.
+  static std::uint64_t bytes_for(std::int64_t width, std::int64_t length, StoreKind kind);
 
-  // Replaces the store by a zeroed (0..3, 0..width, 0..length) one. Fails, keeping the old
-  // store, when width or length is negative or the memory cannot be had.
-  bool recreate(std::int32_t width, std::int32_t length);
+  // Replaces the store by a zeroed one of `kind` for a width x length image. Fails, keeping
+  // the old store, when width or length is negative or the memory cannot be had.
+  bool recreate(std::int32_t width, std::int32_t length, StoreKind kind);
 
   std::int32_t width() const { return width_; }
   std::int32_t length() const { return length_; }
+  StoreKind kind() const { return kind_; }
   bool empty() const { return data_ == nullptr; }
   std::uint64_t bytes() const { return bytes_; }
 
-  // Starts backing the whole store with memory on a second thread, from row 0 on, so the
-  // kernel clears pages while the caller fills earlier rows (see StoreBacking). The thread is
-  // stopped before the store is released or replaced.
-  void populate();
-  // Stops the backing thread: called as soon as a load finds rows the file cannot fill, so
-  // that pages no row will be written to cost no memory.
-  void stoppopulating();
-  // True from populate() until the thread is stopped (it may have finished its work).
-  bool populating() const;
-  // True when every page up to the end of `row` is known to be backed already.
-  bool backed(std::int64_t row) const;
+  // Has the kernel back the pages up to the end of `row` (1..L) and a stretch beyond it in
+  // one request, before they are written: many pages per request cost far less than one
+  // fault per page. Rows are provided in order by the decoders; a store whose rows are never
+  // written (the file ends early) takes no memory for them. Without the kernel's help
+  // (before Linux 5.14) the pages are faulted in as they are written.
+  void provide(std::int64_t row);
 
   // True when (channel, column, row) lies inside the store.
   bool contains(int channel, std::int64_t column, std::int64_t row) const {
     return data_ != nullptr && channel >= 0 && channel <= 3 && column >= 0 && column <= width_ &&
            row >= 0 && row <= length_;
   }
-  // Unchecked element access; the caller keeps inside contains().
-  std::int32_t& at(int channel, std::int64_t column, std::int64_t row) {
-    return data_[index(channel, column, row)];
-  }
+  // The value at (channel, column, row); the caller keeps inside contains().
   std::int32_t at(int channel, std::int64_t column, std::int64_t row) const {
-    return data_[index(channel, column, row)];
+    if (channel == 0 || column == 0 || row == 0) return 0;
+    if (channel >= 2 && kind_ != StoreKind::rgb8) return 0;
+    return value(column, row);
   }
-  // Element (0, 0, row): the start of one stored row of 4 x (W + 1) values.
-  std::int32_t* row(std::int64_t row) { return data_ + index(0, 0, row); }
-  const std::int32_t* row(std::int64_t row) const { return data_ + index(0, 0, row); }
+  // The pixel's one value, column 1..W and row 1..L.
+  std::int32_t value(std::int64_t column, std::int64_t row) const {
+    const std::size_t i = index(column, row);
+    return kind_ == StoreKind::grey16 ? reinterpret_cast<const std::uint16_t*>(data_)[i] : data_[i];
+  }
+  // Sets the pixel's one value, column 1..W and row 1..L, kept in the store's type.
+  void set(std::int64_t column, std::int64_t row, std::int32_t v) {
+    const std::size_t i = index(column, row);
+    if (kind_ == StoreKind::grey16) {
+      reinterpret_cast<std::uint16_t*>(data_)[i] = static_cast<std::uint16_t>(v);
+    } else {
+      data_[i] = static_cast<std::uint8_t>(v);
+    }
+  }
+  // The W values of row 1..L, from column 1 on, as the store's type: std::uint8_t for one
+  // byte a value, std::uint16_t for two. nullptr when the store is empty.
+  template <class T>
+  T* row(std::int64_t row) {
+    static_assert(sizeof(T) == 1 || sizeof(T) == 2);
+    return data_ == nullptr ? nullptr : reinterpret_cast<T*>(data_) + index(1, row);
+  }
+  template <class T>
+  const T* row(std::int64_t row) const {
+    static_assert(sizeof(T) == 1 || sizeof(T) == 2);
+    return data_ == nullptr ? nullptr : reinterpret_cast<const T*>(data_) + index(1, row);
+  }
 
  private:
-  std::size_t index(int channel, std::int64_t column, std::int64_t row) const {
-    return static_cast<std::size_t>(channel) +
-           4 * (static_cast<std::size_t>(column) +
-                (static_cast<std::size_t>(width_) + 1) * static_cast<std::size_t>(row));
+  std::size_t index(std::int64_t column, std::int64_t row) const {
+    return static_cast<std::size_t>(column - 1) +
+           static_cast<std::size_t>(width_) * static_cast<std::size_t>(row - 1);
   }
   void release();
 
-  std::unique_ptr<StoreBacking> backing_;
-  std::int32_t* data_ = nullptr;
-  std::uint64_t bytes_ = 0;
+  std::uint8_t* data_ = nullptr;
+  std::uint64_t bytes_ = 0;     // the stored values
+  std::uint64_t mapped_ = 0;    // the mapping: the values rounded up to whole pages
+  std::uint64_t provided_ = 0;  // bytes from the start that provide() has had backed
+  bool kernelprovides_ = true;  // the kernel takes requests to back pages
   std::int32_t width_ = 0;
   std::int32_t length_ = 0;
+  StoreKind kind_ = StoreKind::grey16;
 };
 
 }  // namespace vtr

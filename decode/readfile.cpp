@@ -70,7 +70,7 @@ bool storeavailable(App& app) {
     addmessage(app, "[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
     return false;
   }
-  if (storefits(app, w, l)) return true;
+  if (storefits(app, w, l, storekindfor(app.header))) return true;
   notenoughmemory(app, w, l);
   return false;
 }
@@ -111,7 +111,6 @@ std::size_t widestrow(std::int32_t width) {
 
 // A load that an allocation failed: refused like a store the system would not give.
 LoadEnd outofmemory(App& app, std::int16_t p) {
-  app.store.stoppopulating();
   notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
   return abandon(app, p);
 }
@@ -129,7 +128,8 @@ LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
   // have to allocate it.
   app.rowbuffer.reserve(widestrow(app.header.imagewidth));
   zerohistogram(app);
-  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength)) {
+  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength,
+                          storekindfor(app.header))) {
     // The check above passed but the system still refused the pages.
     notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
     return abandon(app, p);

@@ -34,9 +34,9 @@ std::uint64_t storelimit(const App& app) {
   return storelimitfor(processheadroom(), app.store.bytes());
 }
 
-bool storefits(const App& app, std::int32_t width, std::int32_t length) {
+bool storefits(const App& app, std::int32_t width, std::int32_t length, StoreKind kind) {
   if (width < 0 || length < 0) return false;
-  return PixelStore::bytes_for(width, length) <= storelimit(app);
+  return PixelStore::bytes_for(width, length, kind) <= storelimit(app);
 }
 
 }  // namespace vtr

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "decode/memory_headroom.h"
+#include "decode/pixel_store.h"
 
 namespace vtr {
 
@@ -25,7 +26,8 @@ Headroom processheadroom();
 // storelimitfor(processheadroom(), the present store's bytes).
 std::uint64_t storelimit(const App& app);
 
-// True when a store for a width x length image (both at least 0) fits under storelimit.
-bool storefits(const App& app, std::int32_t width, std::int32_t length);
+// True when a store of `kind` for a width x length image (both at least 0) fits under
+// storelimit.
+bool storefits(const App& app, std::int32_t width, std::int32_t length, StoreKind kind);
 
 }  // namespace vtr

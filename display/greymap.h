@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -45,11 +46,21 @@ class GreyTable {
   std::vector<std::uint8_t> levels_;
 };
 
-// Grey levels of every second value of channel 1 in a stored row: out[i] is the level of
-// column 1 + 2i, for i < count. `cells` points at the row's column 0, channel 0 (four values
-// per column) and holds `columns` columns after it (1..columns); later columns read as 0.
+// Grey levels of every second value in a stored row: out[i] is the level of column 1 + 2i,
+// for i < count. `values` points at the row's column 1 and holds `columns` values (columns
+// 1..columns); later columns, and every column of a missing row (nullptr), read as 0.
 // `invert` is 0 or 255 and is XORed into each level (255 - g for g in 0..255).
-void greyrow(const GreyTable& table, const std::int32_t* cells, int columns, std::uint8_t invert,
-             std::uint8_t* out, int count);
+template <class T>
+void greyrow(const GreyTable& table, const T* values, int columns, std::uint8_t invert,
+             std::uint8_t* out, int count) {
+  // Columns 1, 3, 5, ... that lie inside the row: 1 + 2i <= columns.
+  const int inside = values == nullptr ? 0 : std::clamp((columns + 1) / 2, 0, count);
+  for (int i = 0; i < inside; ++i) {
+    out[i] =
+        static_cast<std::uint8_t>(table.level(values[2 * static_cast<std::ptrdiff_t>(i)]) ^ invert);
+  }
+  const std::uint8_t blank = static_cast<std::uint8_t>(table.level(0) ^ invert);
+  std::fill(out + inside, out + count, blank);
+}
 
 }  // namespace vtr

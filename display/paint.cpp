@@ -28,10 +28,17 @@ void closeimagefiles(App& app) {
   app.files.closeall();
 }
 
-// Stored row y of the store, or nullptr where the store has no such row.
-const std::int32_t* storedrow(const App& app, int y) {
-  if (app.store.empty() || y < 0 || y > app.store.length()) return nullptr;
-  return app.store.row(y);
+// Grey levels of stored row y in the store's own value type; a row the store does not have
+// reads as 0.
+void greyofrow(const App& app, const GreyTable& table, int y, int columns, std::uint8_t invert,
+               std::uint8_t* out, int count) {
+  const PixelStore& s = app.store;
+  const bool inside = !s.empty() && y >= 1 && y <= s.length();
+  if (valuebytes(s.kind()) == 2) {
+    greyrow(table, inside ? s.row<std::uint16_t>(y) : nullptr, columns, invert, out, count);
+  } else {
+    greyrow(table, inside ? s.row<std::uint8_t>(y) : nullptr, columns, invert, out, count);
+  }
 }
 
 // Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ...; false when
@@ -50,7 +57,7 @@ bool drawrows(App& app, const GreyTable& table, int width, int length, int rowbo
     // Read after the pump: an invert or a new store during the pump applies from here on.
     const std::uint8_t invert = app.invimage == kTrue ? 0xFF : 0x00;
     const int columns = std::min(width, app.store.width());
-    greyrow(table, storedrow(app, y), columns, invert, grey.data(), count);
+    greyofrow(app, table, y, columns, invert, grey.data(), count);
     app.tk.set_grey_row(1, r, grey.data(), count);
   }
   return true;

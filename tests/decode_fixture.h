@@ -103,7 +103,8 @@ class DecodeFixture : public ::testing::Test {
     file = std::make_unique<TempFile>(bytes);
     const std::int16_t n = app.files.next_free();
     EXPECT_TRUE(app.files.open(n, file->path()));
-    EXPECT_TRUE(app.store.recreate(app.header.imagewidth, app.header.imagelength));
+    EXPECT_TRUE(app.store.recreate(app.header.imagewidth, app.header.imagelength,
+                                   storekindfor(app.header)));
     app.histogram.bins.fill(0);
     return n;
   }

@@ -10,7 +10,6 @@
 #include "decode/decoders.h"
 #include "decode/readfile.h"
 #include "decode/rows.h"
-#include "decode/store_backing.h"
 #include "tests/decode_fixture.h"
 
 namespace vtr {
@@ -146,44 +145,58 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
   }
 }
 
-// A row written cell by cell with streaming stores must leave the store exactly as the plain
-// writes do: every channel of every cell, column 0 included, and the same histogram.
-TEST(RowCells, StreamedAndPlainRowsStoreTheSame) {
+// A row is unpacked into its own row of the store only, every column of it, and counted
+// once per pixel by its bin, narrow rows (counted straight into the histogram) and wide ones
+// (counted in four tables) alike.
+TEST(RowUnpack, WritesItsOwnRowAndCountsEachPixelByItsBin) {
   const struct {
     const char* name;
-    UnpackRow plain, streamed;
+    StoreKind kind;
+    UnpackRow unpack;
     std::int64_t (*rowbytes)(std::int64_t);
+    int divisor;
   } layouts[] = {
-      {"8-bit", unpackgray8<false>, unpackgray8<true>, rowbytesgray8},
-      {"12-bit", unpackgray12<false>, unpackgray12<true>, rowbytesgray12},
-      {"16-bit II", unpackgray16<false, false>, unpackgray16<false, true>, rowbytesgray16},
-      {"16-bit MM", unpackgray16<true, false>, unpackgray16<true, true>, rowbytesgray16},
-      {"RGB", unpackrgb8<false>, unpackrgb8<true>, rowbytesrgb8},
+      {"8-bit", StoreKind::grey8,
+       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
+         unpackgray8(b, s.row<std::uint8_t>(y), s.width(), bins);
+       },
+       rowbytesgray8, 1},
+      {"12-bit", StoreKind::grey16,
+       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
+         unpackgray12(b, s.row<std::uint16_t>(y), s.width(), bins);
+       },
+       rowbytesgray12, 16},
+      {"16-bit MM", StoreKind::grey16,
+       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
+         unpackgray16<true>(b, s.row<std::uint16_t>(y), s.width(), bins);
+       },
+       rowbytesgray16, 256},
+      {"RGB", StoreKind::rgb8,
+       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
+         unpackrgb8(b, s.row<std::uint8_t>(y), s.width(), bins);
+       },
+       rowbytesrgb8, 1},
   };
   std::uint32_t state = 99;
   for (const auto& layout : layouts) {
-    for (std::int32_t w : {1, 2, 3, 4, 5, 17, 1000}) {
+    for (std::int32_t w : {1, 2, 3, 1023, 1024, 1025, 3001}) {
       SCOPED_TRACE(testing::Message() << layout.name << " w " << w);
       Bytes row(static_cast<std::size_t>(layout.rowbytes(w)));
       for (auto& b : row)
         b = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 16);
-      PixelStore plain, streamed;
-      ASSERT_TRUE(plain.recreate(w, 3));
-      ASSERT_TRUE(streamed.recreate(w, 3));
-      HistogramCounts plainbins{}, streamedbins{};
+      PixelStore store;
+      ASSERT_TRUE(store.recreate(w, 3, layout.kind));
+      HistogramCounts bins{};
       // Row 2, between two rows that must stay untouched.
-      layout.plain(row.data(), plain.row(2), w, plainbins);
-      layout.streamed(row.data(), streamed.row(2), w, streamedbins);
-      fencestreamedcells();
-      for (int y = 0; y <= 3; ++y) {
-        for (int x = 0; x <= w; ++x) {
-          for (int c = 0; c <= 3; ++c) {
-            ASSERT_EQ(streamed.at(c, x, y), plain.at(c, x, y)) << c << " " << x << " " << y;
-          }
-        }
+      layout.unpack(row.data(), store, 2, bins);
+      HistogramCounts want{};
+      for (int x = 1; x <= w; ++x) {
+        ASSERT_EQ(store.at(1, x, 1), 0);
+        ASSERT_EQ(store.at(1, x, 3), 0);
+        ++want[static_cast<std::size_t>(store.at(1, x, 2) / layout.divisor)];
       }
-      EXPECT_EQ(streamedbins, plainbins);
-      EXPECT_EQ(std::accumulate(plainbins.begin(), plainbins.end(), 0), w);
+      EXPECT_EQ(bins, want);
+      EXPECT_EQ(std::accumulate(bins.begin(), bins.end(), 0), w);
     }
   }
 }
@@ -394,27 +407,20 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
   }
 }
 
-// Stores of 64 MiB and more are backed by a second thread while the rows are written, and rows
-// whose pages it has backed are streamed: the values must not depend on which rows were.
-TEST_F(DecoderTest, StoresBackedAheadOfTheRowsHoldTheSameImage) {
+// A store larger than one request for its pages is provided in several, row by row ahead of
+// the writes: the values must not depend on where the requests fell.
+TEST_F(DecoderTest, StoresProvidedAheadOfTheRowsHoldTheSameImage) {
   const struct {
     int bits, photometric;
     bool mm;
   } kinds[] = {{16, 1, true}, {8, 2, false}};
   for (const auto& k : kinds) {
     SCOPED_TRACE(testing::Message() << k.bits << "-bit ph " << k.photometric << " mm " << k.mm);
-    const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 2047, 2102);
-    ASSERT_GT(PixelStore::bytes_for(im.width, im.length), 64u << 20);
+    const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 3001, 3002);
+    ASSERT_GT(app.store.bytes_for(im.width, im.length, storekindfor(app.header)), 8u << 20);
     const std::int16_t p = prepare(im, 64);
     loadimage(app, p, decoderfor(k.bits, k.photometric));
     expectimage(im);
-    if (usableprocessors() >= 2) {
-      // The backing thread goes on to the last row and then stops by itself.
-      for (int i = 0; i < 5000 && !app.store.backed(im.length); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-      EXPECT_TRUE(app.store.backed(im.length));
-    }
   }
 }
 
@@ -436,12 +442,16 @@ TEST_F(DecoderTest, EndingDuringTheLoadStopsAtOnce) {
 
 TEST_F(DecoderTest, StoreOfAnotherSizeIsNeverWrittenPast) {
   const SampleImage im = test::makeimage(8, 1, false, 4, 4);
-  const std::int16_t p = prepare(im, 0);
-  ASSERT_TRUE(app.store.recreate(2, 2));
-  loadimage(app, p, getimagegray8);
-  EXPECT_EQ(app.files.get(p), nullptr);
-  EXPECT_EQ(countlines("[error] pixel store does not match the image size"), 1);
-  EXPECT_EQ(histogramsum(), 0);
+  // Another size, or the right size for another decoder's values.
+  int refused = 0;
+  for (const auto& [w, kind] : {std::pair{2, StoreKind::grey8}, std::pair{4, StoreKind::grey16}}) {
+    const std::int16_t p = prepare(im, 0);
+    ASSERT_TRUE(app.store.recreate(w, w, kind));
+    loadimage(app, p, getimagegray8);
+    EXPECT_EQ(app.files.get(p), nullptr);
+    EXPECT_EQ(countlines("[error] pixel store does not match the image size"), ++refused);
+    EXPECT_EQ(histogramsum(), 0);
+  }
 }
 
 }  // namespace

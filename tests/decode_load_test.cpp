@@ -275,7 +275,7 @@ TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
   const HistogramCounts bins = app.histogram.bins;
   const int feeds = tk.chart_feeds;
   const auto picture = tk.picture;
-  app.store_limit = PixelStore::bytes_for(4, 3);
+  app.store_limit = PixelStore::bytes_for(4, 3, StoreKind::grey8);
   clearlines();
   auto f2 = load(test::makeimage(16, 1, false, 100, 50));
   EXPECT_EQ(lines(), std::vector<std::string>{"[error] not enough memory for a 100 x 50 image"});
@@ -295,7 +295,7 @@ TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
 }
 
 TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
-  const std::uint64_t need = PixelStore::bytes_for(32767, 32767);
+  const std::uint64_t need = PixelStore::bytes_for(32767, 32767, StoreKind::grey16);
   if (need <= memavailable() / 2) GTEST_SKIP() << "this machine could hold the store";
   ImageSpec s;
   s.width = 32767;

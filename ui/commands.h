@@ -20,7 +20,7 @@ void Command1_Click(App& app);  // exit
 void Label9_Click(App& app);    // credits
 
 // Ends a task that a fault stopped half-way (a failed allocation or another exception that
-// escaped it), wherever it stood: the image files are closed, the store's backing stops, the
+// escaped it), wherever it stood: the image files are closed, the
 // progress bar and the task buttons are back at rest, busy is cleared and the line
 // "[error] <reason> - task stopped" is written. Whatever the task had not finished may be
 // half made, so the header stops counting as valid: no read-out or refresh takes values

@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
-# A 4096 x 4096 8-bit grey image in one strip: a store of 256 MiB, a picture of 16 MiB.
+# A 4096 x 4096 8-bit grey image in one strip: a store of 16 MiB, a picture of 16 MiB.
 python3 - "$work/big.tif" <<'PY'
 import struct, sys
 w = l = 4096

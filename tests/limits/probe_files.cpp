@@ -59,7 +59,7 @@ Bytes small8() {
 }  // namespace
 
 bool makeprobefiles(const std::string& folder) {
-  return writesparse16(folder + "/big.tif", 8192, 12000) && write(folder + "/mid.tif", mid16()) &&
+  return writesparse16(folder + "/big.tif", 28000, 28000) && write(folder + "/mid.tif", mid16()) &&
          write(folder + "/small.tif", small8());
 }
 

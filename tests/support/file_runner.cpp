@@ -5,7 +5,7 @@
 
 namespace vtr::test {
 
-FileRun::FileRun(const std::string& path, Start start) {
+FileRun::FileRun(const std::string& path, Start start, std::uint64_t store_limit) {
   if (start == Start::after_good_image) {
     good.emplace(good_image());
     viewer.load(good->path());
@@ -13,6 +13,7 @@ FileRun::FileRun(const std::string& path, Start start) {
   before = Snapshot::of(viewer);
   const std::string text = viewer.messages();
   descriptors_before = open_descriptors();
+  viewer.app.store_limit = store_limit;
   viewer.load(path);
   descriptors_after = open_descriptors();
   added = viewer.added_since(text);

@@ -15,10 +15,11 @@ namespace vtr::test {
 // Where a file is loaded: in a viewer just started, or after the good image was loaded.
 enum class Start { fresh, after_good_image };
 
-// One load of `path` in a viewer of its own. The good image's file stays on disk for as
-// long as the run lives, so that a check can load it again.
+// One load of `path` in a viewer of its own, with the store limit `store_limit` (0: what the
+// machine allows). The good image's file stays on disk for as long as the run lives, so that
+// a check can load it again.
 struct FileRun {
-  FileRun(const std::string& path, Start start);
+  FileRun(const std::string& path, Start start, std::uint64_t store_limit = 0);
 
   Viewer viewer;
   std::optional<TempFile> good;  // after_good_image: the good image's file
