@@ -13,8 +13,8 @@
 #include "core/histogram_counts.h"
 #include "core/image_header.h"
 #include "core/message_area.h"
+#include "core/pixel_store.h"
 #include "core/toolkit.h"
-#include "decode/pixel_store.h"
 
 namespace vtr {
 
