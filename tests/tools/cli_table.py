@@ -15,22 +15,22 @@ import sys
 import tempfile
 
 
-def expected(spec, folder):
+def expected(column, folder):
     """(kind, text) for a STDOUT or STDERR column."""
-    if spec == "-":
+    if column == "-":
         return "exact", ""
-    if spec.startswith("@"):
-        with open(os.path.join(folder, spec[1:]), encoding="utf-8") as f:
+    if column.startswith("@"):
+        with open(os.path.join(folder, column[1:]), encoding="utf-8") as f:
             return "exact", f.read()
-    if spec.startswith("="):
-        return "exact", spec[1:] + "\n"
-    if spec.startswith("^"):
-        return "first", spec[1:]
-    raise ValueError("unknown column " + spec)
+    if column.startswith("="):
+        return "exact", column[1:] + "\n"
+    if column.startswith("^"):
+        return "first", column[1:]
+    raise ValueError("unknown column " + column)
 
 
-def matches(spec, got, folder):
-    kind, want = expected(spec, folder)
+def matches(column, got, folder):
+    kind, want = expected(column, folder)
     if kind == "exact":
         return got == want
     return got.split("\n", 1)[0] == want
