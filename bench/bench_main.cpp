@@ -35,6 +35,7 @@
 #include "core/app.h"
 #include "decode/decoders.h"
 #include "decode/readfile.h"
+#include "display/autowindow.h"
 #include "display/histogram.h"
 #include "display/paint.h"
 #include "tiff/getheader.h"
@@ -140,6 +141,18 @@ void paint(benchmark::State& state, const Case& c) {
   }
 }
 
+// The automatic window on the loaded store: the counting pass over every value and the choice
+// of the sliders, without the paint that follows it.
+void autowindowbench(benchmark::State& state, const Case& c) {
+  auto v = prepared(c);
+  loadimage(v->app, 1, decoderof(c.kind));
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    autowindow(v->app);
+    state.SetIterationTime(seconds(t0, Clock::now()));
+  }
+}
+
 void getimage(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto v = std::make_unique<Viewer>();
@@ -206,6 +219,7 @@ constexpr Stage kStages[] = {
     {"alloc", alloc},
     {"decode", decode},
     {"paint", paint},
+    {"autowindow", autowindowbench},
     {"getimage", getimage},
     {"libtiff", libtiff},
     {"memfloor", storefloor<memoryfloor>},

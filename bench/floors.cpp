@@ -26,7 +26,7 @@ void writestore(PixelStore& store, bool provided) {
   const std::uint64_t rowbytes = rowbytesof(store.width(), store.kind());
   for (std::int64_t y = 1; y <= store.length(); ++y) {
     if (provided) store.provide(y);
-    writerow(store.row<std::uint8_t>(y) + 0, rowbytes, y);
+    writerow(store.rowbytes(y), rowbytes, y);
   }
 }
 

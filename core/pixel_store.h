@@ -78,16 +78,22 @@ class PixelStore {
     }
   }
   // The W values of row 1..L, from column 1 on, as the store's type: std::uint8_t for one
-  // byte a value, std::uint16_t for two. nullptr when the store is empty.
+  // byte a value, std::uint16_t for two (T must be the kind's). nullptr when the store is
+  // empty.
   template <class T>
   T* row(std::int64_t row) {
     static_assert(sizeof(T) == 1 || sizeof(T) == 2);
-    return data_ == nullptr ? nullptr : reinterpret_cast<T*>(data_) + index(1, row);
+    return reinterpret_cast<T*>(rowbytes(row));
   }
   template <class T>
   const T* row(std::int64_t row) const {
     static_assert(sizeof(T) == 1 || sizeof(T) == 2);
-    return data_ == nullptr ? nullptr : reinterpret_cast<const T*>(data_) + index(1, row);
+    return reinterpret_cast<const T*>(const_cast<PixelStore*>(this)->rowbytes(row));
+  }
+  // The first byte of row 1..L's values, whatever their type; nullptr when the store is empty.
+  std::uint8_t* rowbytes(std::int64_t row) {
+    if (data_ == nullptr) return nullptr;
+    return data_ + index(1, row) * static_cast<std::size_t>(valuebytes(kind_));
   }
 
  private:

@@ -77,12 +77,11 @@ bool rowstep(App& app, const FrameState& st, const RowProgress& progress, std::i
   return false;
 }
 
-// Reads one row at `offset` into rowbuffer(1..N) with one read call. Bytes the file does not
-// have read as 0 and are reported once. False when none of the row was read.
-bool readrow(App& app, FrameState& st, std::uint64_t offset) {
+// Reads one row at `offset` into `dest` with one read call. Bytes the file does not have read
+// as 0 and are reported once. False when none of the row was read.
+bool readrow(App& app, FrameState& st, std::uint64_t offset, std::uint8_t* dest) {
   const auto count = static_cast<std::size_t>(st.rowbytes);
   if (count == 0) return true;
-  std::uint8_t* dest = app.rowbuffer.data() + 1;
   const ImageFile* file = app.files.get(st.p);
   const std::size_t got = file != nullptr ? file->read_some(offset, dest, count) : 0;
   if (got == count) return true;
@@ -115,9 +114,11 @@ DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
     for (std::int64_t i = 0; i < rows; ++i) {
       ++row;
       if (!rowstep(app, st, progress, row)) return {};
-      if (known && readrow(app, st, offset)) {
-        app.store.provide(row);
-        layout.unpack(app.rowbuffer.data() + 1, app.store, row, app.histogram.bins);
+      // Once the file has ended, the rows left are not given pages: they stay 0 unwritten.
+      if (known && !st.cutshort) app.store.provide(row);
+      std::uint8_t* dest = layout.intostore ? app.store.rowbytes(row) : app.rowbuffer.data() + 1;
+      if (known && readrow(app, st, offset, dest)) {
+        layout.unpack(dest, app.store, row, app.histogram.bins);
       } else {
         // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
         app.histogram.bins[0] += static_cast<std::int32_t>(st.width);

@@ -35,6 +35,9 @@ struct RowLayout {
   bool reportsread;          // writes "imagefile read" after the chart feed
   StoreKind kind;            // the store the rows are unpacked into
   UnpackRow unpack;
+  // The file's row is the stored row byte for byte: it is read straight into the store, and
+  // `unpack` is given the stored row and only counts it.
+  bool intostore = false;
 };
 
 // Runs the whole frame. The file is closed however the frame ends.

@@ -1,5 +1,7 @@
 #include "decode/decoders.h"
 
+#include <bit>
+
 #include "decode/rows.h"
 
 namespace vtr {
@@ -13,11 +15,23 @@ void intostore(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
   Unpack(bytes, store.row<T>(row), store.width(), bins);
 }
 
+// The counting of a row that was read into the store as it is.
+template <class T, void (*Count)(const T*, std::int64_t, HistogramCounts&)>
+void countstored(const std::uint8_t*, PixelStore& store, std::int64_t row, HistogramCounts& bins) {
+  Count(store.row<T>(row), store.width(), bins);
+}
+
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
 }  // namespace
 
 DecodeResult getimagegray8(App& app, std::int16_t p, const RowProgress& progress) {
-  const RowLayout layout{"reading 8 bit image from file", rowbytesgray8(app.header.imagewidth),
-                         true, StoreKind::grey8, intostore<std::uint8_t, unpackgray8>};
+  const RowLayout layout{"reading 8 bit image from file",
+                         rowbytesgray8(app.header.imagewidth),
+                         true,
+                         StoreKind::grey8,
+                         countstored<std::uint8_t, countgray8>,
+                         true};
   return decodeimage(app, p, layout, progress);
 }
 
@@ -28,11 +42,18 @@ DecodeResult getimagegray12(App& app, std::int16_t p, const RowProgress& progres
 }
 
 DecodeResult getimagegray16(App& app, std::int16_t p, const RowProgress& progress) {
-  const UnpackRow unpack = app.header.mmorder == kTrue
-                               ? intostore<std::uint16_t, unpackgray16<true>>
-                               : intostore<std::uint16_t, unpackgray16<false>>;
-  const RowLayout layout{"reading 16 bit image from file", rowbytesgray16(app.header.imagewidth),
-                         true, StoreKind::grey16, unpack};
+  // A file in the processor's own byte order holds its rows as the store keeps them.
+  const bool mm = app.header.mmorder == kTrue;
+  const bool asstored = mm != kLittleEndian;
+  const UnpackRow unpack = asstored ? countstored<std::uint16_t, countgray16>
+                           : mm     ? intostore<std::uint16_t, unpackgray16<true>>
+                                    : intostore<std::uint16_t, unpackgray16<false>>;
+  const RowLayout layout{"reading 16 bit image from file",
+                         rowbytesgray16(app.header.imagewidth),
+                         true,
+                         StoreKind::grey16,
+                         unpack,
+                         asstored};
   return decodeimage(app, p, layout, progress);
 }
 

@@ -4,31 +4,39 @@
 # 1024^2, 4096^2 and 8192^2 pixels (medians of 5 repetitions), then the real window,
 # offscreen, on an 8192 x 8192 16-bit file (5 loads), and the window's responsiveness figures
 # (event-pump gap during a load, a line added to a long message area, a long header dump, a
-# chart feed), each printed against its limit, "ok" or "OVER".
+# chart feed), each printed against its limit, "ok" or "OVER"; then the cold process (a fresh
+# viewer from its start to its picture on screen, beside qimgv, and the kernel's ways of
+# providing memory to a fresh process; bench/cold_bench.sh).
 #
-#   bash scripts/bench.sh                      # everything (about 10 minutes on 2 cores)
+#   bash scripts/bench.sh                      # everything (about 30 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
+#   bash scripts/bench.sh cold                 # only the cold process
 #   bash scripts/bench.sh header               # only --header against tiffinfo (bench/header_cli.sh)
 #
 # The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 800 MB)
 # and are reused while their size is right. Run it when the machine is otherwise quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh test
+bash scripts/deps.sh bench
 build="${VTR_BENCH_BUILD:-build-bench}"
 filter="${1:-.}"
 jobs=$(nproc)
 
 cmake --preset bench -B "$build" >/dev/null
-cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench
+cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench \
+  vtr_screen_poller vtr_page_provisioning vantrel-tiff-reader
 
-if [[ "$filter" != "window" ]]; then
+if [[ "$filter" != "window" && "$filter" != "cold" ]]; then
   "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true
 fi
 
 if [[ "$filter" == "." || "$filter" == "window" ]]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/vtr_window_bench" 5
+fi
+
+if [[ "$filter" == "." || "$filter" == "cold" ]]; then
+  bash bench/cold_bench.sh "$build"
 fi
 if [[ "$filter" == "." || "$filter" == "header" ]]; then bash bench/header_cli.sh "$build"; fi

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that are missing, for one of two purposes:
+# Installs the Debian 12 packages that are missing, for one of three purposes:
 #
 #   bash scripts/deps.sh run    # what building and running the viewer needs
 #   bash scripts/deps.sh test   # that, and what the tests, fuzzing and benchmarks add (default)
+#   bash scripts/deps.sh package  # what building the viewer and its Debian package needs
+#   bash scripts/deps.sh bench  # that, and what the cold-process benchmark adds
 #
 # Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
@@ -11,30 +13,43 @@ purpose="${1:-test}"
 
 # Building and running the viewer: compiler, CMake, Qt Widgets, Charts and PrintSupport with
 # their development files (Charts' CMake package needs Qt's OpenGL one), the platform plugins
-# and a font for the window's text.
+# for X11 and for Wayland (qt6-wayland: the client, its xdg-shell and window-decoration
+# plugins; windows are drawn in shared memory) and a font for the window's text.
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins qt6-wayland
   fonts-dejavu-core
 )
 
 # What the tests add: the sanitizer runtime and clang for fuzzing, GoogleTest, Google
 # Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
 # clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
-# clang-format for the format check.
+# weston (its headless backend and screenshot client) for the Wayland test, clang-format for
+# the format check, the AppStream and manual-page checkers for the packaging files.
 test_packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
   xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  weston appstream groff-base
 )
+
+# Building the Debian package (scripts/package.sh): debhelper and the build essentials that
+# dpkg-buildpackage checks for.
+package_packages=(build-essential debhelper)
+
+# What the cold-process benchmark adds: Xlib for its screen poller, and the viewer it is
+# timed beside with the Qt 5 plugin through which it reads TIFF files.
+bench_packages=(libx11-dev qimgv qt5-image-formats-plugins)
 
 case "$purpose" in
   run) packages=("${run_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  bench) packages=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|package|bench]" >&2
     exit 2
     ;;
 esac

@@ -63,6 +63,7 @@ TEST(PixelStore, AnswersEveryChannelColumnAndRow) {
     // Rows lie one after another, W values each.
     EXPECT_EQ(s.value(1, 2),
               k.kind == StoreKind::grey16 ? s.row<std::uint16_t>(2)[0] : s.row<std::uint8_t>(2)[0]);
+    EXPECT_EQ(s.rowbytes(2) - s.rowbytes(1), 5 * valuebytes(k.kind));
     EXPECT_TRUE(s.contains(3, 5, 4));
     EXPECT_FALSE(s.contains(4, 5, 4));
     EXPECT_FALSE(s.contains(1, 6, 4));

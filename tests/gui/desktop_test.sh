@@ -21,21 +21,40 @@ fail() { echo "FAIL: $*"; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log"; fail "cmake --install"; }
-entry="$prefix/share/applications/vantrel-tiff-reader.desktop"
+entry="$prefix/share/applications/org.vantrel.TiffReader.desktop"
 program="$prefix/bin/vantrel-tiff-reader"
-[[ -f "$prefix/share/icons/hicolor/scalable/apps/vantrel-tiff-reader.svg" ]] || fail "no icon"
+for icon in scalable/apps/vantrel-tiff-reader.svg 48x48/apps/vantrel-tiff-reader.png; do
+  [[ -f "$prefix/share/icons/hicolor/$icon" ]] || fail "no icon $icon"
+done
+[[ -f "$prefix/share/metainfo/org.vantrel.TiffReader.metainfo.xml" ]] || fail "no metainfo"
+[[ -f "$prefix/share/man/man1/vantrel-tiff-reader.1" ]] || fail "no manual page"
 hints=$(desktop-file-validate "$entry" 2>&1) || fail "entry does not validate: $hints"
 [[ -z "$hints" ]] || fail "entry has hints: $hints"
 echo "entry validates"
 
 # Without a display: help and version print and end; a second FILE is an error.
 out=$(env -u DISPLAY -u QT_QPA_PLATFORM "$program" --version) || fail "--version failed"
-[[ "$out" == "VantrelTIFFReader 1.06" ]] || fail "--version printed '$out'"
+[[ "$out" == "vantrel-tiff-reader 1.06" ]] || fail "--version printed '$out'"
 env -u DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q '\[FILE\]' || fail "--help"
 env -u DISPLAY -u QT_QPA_PLATFORM "$program" a.tif b.tif >"$work/two.out" 2>"$work/two.err"
 rc=$?
 [[ $rc -ne 0 && ! -s "$work/two.out" && -s "$work/two.err" ]] || fail "two FILEs: rc $rc"
 echo "command line answers: $out; two FILEs: $(cat "$work/two.err")"
+
+# Without a display a window cannot open: exactly one line names what is missing, status 1,
+# no abort. A display that is named but not there ends with status 1 and the program's line.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR)
+"${nodisplay[@]}" "$program" "$sample" >"$work/nd.out" 2>"$work/nd.err"
+rc=$?
+want="vantrel-tiff-reader: cannot open a window: neither DISPLAY nor WAYLAND_DISPLAY is set"
+[[ $rc -eq 1 && ! -s "$work/nd.out" && "$(cat "$work/nd.err")" == "$want" ]] ||
+  fail "no display: rc $rc, $(cat "$work/nd.out" "$work/nd.err")"
+"${nodisplay[@]}" DISPLAY=:7339 "$program" "$sample" >"$work/gone.out" 2>"$work/gone.err"
+rc=$?
+gone=$(tail -n 1 "$work/gone.err")
+[[ $rc -eq 1 && $gone == "vantrel-tiff-reader: cannot open a window: "* ]] &&
+  ! grep -q Reinstalling "$work/gone.err" || fail "display gone: rc $rc, $(cat "$work/gone.err")"
+echo "no display: $(cat "$work/nd.err"); display gone: $gone"
 
 # The desktop of a user with nothing but this program installed in the prefix.
 export XDG_DATA_DIRS="$prefix/share:/usr/share"
@@ -43,10 +62,10 @@ export XDG_DATA_HOME="$work/home/share" XDG_CONFIG_HOME="$work/home/config"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 export PATH="$prefix/bin:$PATH"
 gio mime image/tiff >"$work/mime.txt" 2>&1
-grep -q 'vantrel-tiff-reader.desktop' "$work/mime.txt" ||
+grep -q 'org.vantrel.TiffReader.desktop' "$work/mime.txt" ||
   { cat "$work/mime.txt"; fail "not offered for TIFF"; }
-xdg-mime default vantrel-tiff-reader.desktop image/tiff
-[[ "$(xdg-mime query default image/tiff)" == "vantrel-tiff-reader.desktop" ]] ||
+xdg-mime default org.vantrel.TiffReader.desktop image/tiff
+[[ "$(xdg-mime query default image/tiff)" == "org.vantrel.TiffReader.desktop" ]] ||
   fail "not the default for TIFF"
 echo "offered for and the default for image/tiff"
 
@@ -85,25 +104,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work" ||
   fail "no session"
 grep -q 'Absolute upper-left' "$work/win.txt" || { cat "$work/win.txt"; fail "no window"; }
 
-/usr/bin/python3 - "$work" "$sample" <<'PY'
-import re, sys
-from PIL import Image
-work, sample = sys.argv[1], sys.argv[2]
-win = open(f"{work}/win.txt").read()
-ox = int(re.search(r"Absolute upper-left X:\s+(-?\d+)", win).group(1))
-oy = int(re.search(r"Absolute upper-left Y:\s+(-?\d+)", win).group(1))
-screen = Image.open(f"{work}/screen.png").convert("L")
-image = Image.open(sample).convert("L")
-# The picture sits inside the 2-pixel frame of its area at (240, 120) twips; display pixel
-# (c, r) shows image pixel (2c - 2, 2r - 2) counted from 0, at full range.
-px0, py0 = ox + (240 + 7) // 15 + 2, oy + (120 + 7) // 15 + 2
-side = image.width // 2
-same = sum(screen.getpixel((px0 + c, py0 + r)) == image.getpixel((2 * c - 2, 2 * r - 2))
-           for r in range(1, side) for c in range(1, side))
-total = (side - 1) ** 2
-print(f"the window shows the opened image in {same} of {total} pixels")
-sys.exit(0 if same >= total * 0.99 else 1)
-PY
+/usr/bin/python3 "$(dirname "$0")/../tools/window_shows_image.py" "$work/win.txt" "$work/screen.png" \
+  "$sample"
 rc=$?
 [[ $rc -eq 0 ]] && echo "desktop test: all checks passed"
 exit $rc

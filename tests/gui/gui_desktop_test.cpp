@@ -1,10 +1,14 @@
 // The ways a desktop user reaches the viewer besides its buttons: the command line, drops,
 // keys, the file dialog's listing, where a new picture is scrolled to, and the printed page.
 #include <QApplication>
+#include <QChart>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScrollArea>
@@ -12,6 +16,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QUrl>
 #include <QtTest>
 #include <functional>
@@ -20,12 +25,16 @@
 #include "core/messages.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
+#include "ui/qt/auto_window.h"
 #include "ui/qt/command_line.h"
+#include "ui/qt/display_check.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form2.h"
+#include "ui/qt/histogram_chart.h"
 #include "ui/qt/picture_surface.h"
 #include "ui/qt/printing.h"
 #include "ui/qt/shortcuts.h"
+#include "ui/qt/value_tips.h"
 
 using namespace vtr;
 
@@ -82,10 +91,13 @@ class GuiDesktopTest : public QObject {
 
  private slots:
   void commandLineIsRead();
+  void missingDisplayIsNamed();
   void namedFileOpensLikeTheDialogsAnswer();
   void dropsOpenFiles();
   void keysPressTheirButtons();
   void focusIsMarked();
+  void pictureKeysReadOut();
+  void autoWindowByKeyAndMenus();
   void dialogListsBothTiffEndingsInAnyCase();
   void newPictureStartsAtTheTopLeft();
   void printedPageFitsTheWindow();
@@ -114,6 +126,47 @@ void GuiDesktopTest::commandLineIsRead() {
     QCOMPARE(c.text.isEmpty(), r.action == A::open_window);
   }
   QVERIFY(qt::parse_command_line({"v", "--help"}).text.contains(QStringLiteral("[FILE]")));
+}
+
+void GuiDesktopTest::missingDisplayIsNamed() {
+  QTemporaryDir runtime;  // holds a Wayland compositor's default socket name
+  QFile socket(runtime.filePath(QStringLiteral("wayland-0")));
+  QVERIFY(socket.open(QIODevice::WriteOnly));
+  struct Row {
+    QStringList args;
+    QStringList env;  // NAME=value
+    QString missing;
+  };
+  const QString neither = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+  const Row rows[] = {
+      {{"v"}, {}, neither},
+      {{"v"}, {"DISPLAY="}, neither},
+      {{"v"}, {"DISPLAY=:0"}, {}},
+      {{"v"}, {"WAYLAND_DISPLAY=wayland-1"}, {}},
+      {{"v", "-display", ":1"}, {}, {}},
+      {{"v"}, {"QT_QPA_PLATFORM=offscreen"}, {}},
+      {{"v", "-platform", "minimal"}, {}, {}},
+      {{"v"},
+       {"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=w"},
+       "DISPLAY is not set (QT_QPA_PLATFORM asks for the xcb platform)"},
+      {{"v", "--platform", "wayland"},
+       {"DISPLAY=:0"},
+       "WAYLAND_DISPLAY is not set (-platform asks for the wayland platform)"},
+      {{"v"},
+       {"QT_QPA_PLATFORM=wayland-egl"},
+       "WAYLAND_DISPLAY is not set (QT_QPA_PLATFORM asks for the wayland-egl platform)"},
+      {{"v"}, {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=" + runtime.path()}, {}},
+      {{"v"}, {"QT_QPA_PLATFORM=wayland;xcb", "DISPLAY=:0"}, {}},
+      {{"v"},
+       {"QT_QPA_PLATFORM=xcb:nograb;wayland"},
+       "DISPLAY is not set (QT_QPA_PLATFORM asks for the xcb platform)"},
+      {{"v", "-platform", "offscreen"}, {"QT_QPA_PLATFORM=xcb"}, {}},
+  };
+  for (const Row& r : rows) {
+    QProcessEnvironment env;
+    for (const QString& pair : r.env) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    QCOMPARE(qt::missing_display(r.args, env), r.missing);
+  }
 }
 
 void GuiDesktopTest::namedFileOpensLikeTheDialogsAnswer() {
@@ -261,6 +314,127 @@ void GuiDesktopTest::focusIsMarked() {
   }
 }
 
+void GuiDesktopTest::pictureKeysReadOut() {
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  test::TempFile file(grey8(40, 30));
+  gui::answer_dialog(*w, file.path());
+  gui::click(*w, Button::getimage_button);
+  qt::PictureSurface* pic = w->picture();
+  w->picture_area()->setFocus(Qt::TabFocusReason);  // as Tab gives it: the picture takes it
+  QVERIFY(pic->hasFocus());
+  QCOMPARE(pic->marker().at(), QPoint(10, 7));  // it starts at the centre of the 20 x 15 picture
+  struct Row {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QPoint at;  // where the marker is afterwards
+  };
+  const Row rows[] = {
+      {Qt::Key_Right, Qt::NoModifier, {11, 7}},    {Qt::Key_Right, Qt::ShiftModifier, {19, 7}},
+      {Qt::Key_Down, Qt::ShiftModifier, {19, 14}}, {Qt::Key_Left, Qt::NoModifier, {18, 14}},
+      {Qt::Key_Up, Qt::NoModifier, {18, 13}},      {Qt::Key_Up, Qt::ControlModifier, {18, 13}},
+      {Qt::Key_Left, Qt::ShiftModifier, {8, 13}},
+  };
+  for (const Row& r : rows) {
+    QTest::keyClick(pic, r.key, r.modifiers);
+    QCOMPARE(pic->marker().at(), r.at);
+  }
+  // Enter and Space read out what a press on the marked pixel reads out, the same line.
+  QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(8, 13));
+  const std::string pressed = gui::top_line(*w);
+  QCOMPARE(pressed, std::string("Pixel  x= 16; y= 26; I= 90"));
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    const qsizetype before = gui::message_lines(*w).size();
+    QTest::keyClick(pic, key);
+    QCOMPARE(gui::top_line(*w), pressed);
+    QCOMPARE(gui::message_lines(*w).size(), before + 1);
+  }
+  // On screen the marker shows over the picture only while the picture has the focus; the
+  // picture itself, the copy and the printed window never hold it.
+  pic->flush();
+  QApplication::processEvents();
+  const QPoint corner = pic->marker().area().topLeft();  // a pixel of the white ring
+  QCOMPARE(pic->grab().toImage().pixelColor(corner), QColor(Qt::white));
+  QCOMPARE(pic->image().pixelColor(corner), QColor(90, 90, 90));
+  const QPoint in_window = pic->mapTo(w.get(), corner);
+  QCOMPARE(w->toolkit().window_image().pixelColor(in_window), QColor(90, 90, 90));
+  gui::click(*w, Button::copy_button);
+  QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+           pic->image());
+  w->button(Button::refresh_button)->setFocus();
+  QApplication::processEvents();
+  QCOMPARE(pic->grab().toImage().pixelColor(corner), QColor(90, 90, 90));
+}
+
+void GuiDesktopTest::autoWindowByKeyAndMenus() {
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  test::TempFile file(test::image([] {
+    test::ImageSpec s;  // 16-bit: 600, and 5 of 2900, fewer than 0.35 % of the pixels
+    s.width = 40;
+    s.length = 40;
+    s.bits = 16;
+    std::vector<std::uint16_t> v(1600, 600);
+    for (int i = 0; i < 1600; i += 320) v[static_cast<std::size_t>(i)] = 2900;
+    s.pixels = test::pack16(v, false);
+    return s;
+  }()));
+  gui::answer_dialog(*w, file.path());
+  gui::click(*w, Button::getimage_button);
+  QSlider* min = w->slider(Slider::image_min);
+  QSlider* max = w->slider(Slider::image_max);
+  // A right press on `target` (a view's events come to its viewport) opens the owner's menu.
+  const auto menu_of = [&](QWidget* owner, QWidget* target) {
+    QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &press);
+    auto* menu = owner->findChild<QMenu*>();
+    return menu;
+  };
+  struct Row {
+    const char* how;
+    std::function<void()> run;
+  };
+  const Row rows[] = {
+      {"key", [&] { QTest::keySequence(w.get(), QKeySequence(qt::kAutoWindowKey)); }},
+      {"picture menu", [&] { menu_of(w->picture(), w->picture())->actions().front()->trigger(); }},
+      {"chart menu",
+       [&] { menu_of(w->chart(), w->chart()->viewport())->actions().front()->trigger(); }},
+  };
+  for (const Row& r : rows) {
+    gui::click(*w, Button::Command8);  // best fit on, sliders from the histogram
+    min->setValue(0);
+    max->setValue(255);
+    r.run();
+    QApplication::processEvents();
+    for (QMenu* m : w->findChildren<QMenu*>()) {
+      QCOMPARE(m->actions().front()->text(), QStringLiteral("auto\tCtrl+Shift+B"));
+      m->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // 600 shows mid-grey: the window that best fit and full range leave black.
+    QVERIFY2(min->value() == 0 && max->value() == 5, r.how);
+    QCOMPARE(w->app().bestfits, kFalse);
+    QCOMPARE(w->toolkit().back_colour(Button::Command8), (Rgb{16, 250, 253}));
+    QCOMPARE(w->picture()->image().pixelColor(2, 2), QColor(119, 119, 119));
+    QCOMPARE(gui::message_lines(*w)[1], QStringLiteral("image painted"));
+  }
+  // The stored values in sight: beside a slider moved with a key, over a bin of the chart.
+  max->setFocus();
+  max->setValue(10);
+  QTest::keyClick(max, Qt::Key_Right);
+  QCOMPARE(QToolTip::text(), QStringLiteral("max 11 = 2816"));
+  QTest::keyClick(min, Qt::Key_PageUp);
+  QCOMPARE(QToolTip::text(), QStringLiteral("min 5 = 1280"));
+  QChart* chart = w->chart()->chart();
+  const QPoint bin11 =
+      w->chart()->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(11, 0.5))));
+  QCOMPARE(qt::chart_tip(*w, bin11), QStringLiteral("bin 11 = 2816 to 3071, 5 pixels"));
+  QCOMPARE(qt::chart_tip(*w, QPoint(1, 1)), w->chart()->toolTip());
+}
+
 void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
   QTemporaryDir dir;
   struct Row {
@@ -275,7 +449,7 @@ void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
   }
   auto w = gui::open_window();
   w->toolkit().set_dialog_filter("TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
-  const auto dialog = w->toolkit().open_dialog();
+  QFileDialog* dialog = &w->toolkit().open_dialog();
   QCOMPARE(dialog->nameFilters(), QStringList({"TIFF files (*.tif *.tiff)", "All files (*)"}));
   auto* model = dialog->findChild<QFileSystemModel*>();
   QVERIFY(model);

@@ -8,8 +8,13 @@
 //                            prints every "[error]" line and the peak address space too;
 //                            with NEXT, loads that file after the copy and prints its top
 //                            line and picture size
+//   dialog FILE              get image twice through the real file dialog, answered by typing
+//                            FILE's path into it; prints where each dialog opened and the top
+//                            line; then ends the program as its window's closing does
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTabBar>
@@ -76,6 +81,29 @@ int main(int argc, char** argv) {
     printer.setOutputFileName(QString::fromLocal8Bit(argv[2]));
     w->help_window()->tb()->document()->print(&printer);
     say("written", argv[2]);
+    return 0;
+  }
+  if (command == "dialog" && argc >= 3) {
+    w->toolkit().dialog_hook = nullptr;  // the toolkit's own dialog
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    QString opened_in;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog || !dialog->isVisible()) return;
+      opened_in = dialog->directory().absolutePath();
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (!name) return dialog->reject();
+      name->setText(path);
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    answer.start(50);
+    for (const char* which : {"first", "second"}) {
+      gui::click(*w, Button::getimage_button);
+      say(std::string(which) + " dialog opened in", opened_in.toStdString());
+      say("top", gui::top_line(*w));
+    }
+    w->close();
     return 0;
   }
   if (command == "load" && argc >= 5) {

@@ -1,5 +1,6 @@
 // The main and help windows driven through their widgets.
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -68,6 +69,21 @@ class ThrowingObject : public QObject {
   bool event(QEvent*) override { throw std::runtime_error("event fault"); }
 };
 
+// The controls under `node` that a screen reader would find without a name, as paths of
+// class names. The inner parts of a scrolling control (its viewport, the frames of its scroll
+// bars and the bars) are the control's; hidden ones are not shown.
+void unnamed_controls(QAccessibleInterface* node, const QString& path, QStringList& out) {
+  if (!node || node->state().invisible) return;
+  const auto* widget = qobject_cast<QWidget*>(node->object());
+  const bool part =
+      (node->role() == QAccessible::Client || node->role() == QAccessible::ScrollBar) && widget &&
+      widget->parentWidget() && !widget->parentWidget()->isWindow();
+  const QString here = path + QLatin1Char('/') +
+                       (node->object() ? node->object()->metaObject()->className() : "item");
+  if (!part && node->text(QAccessible::Name).trimmed().isEmpty()) out << here;
+  for (int i = 0; i < node->childCount(); ++i) unnamed_controls(node->child(i), here, out);
+}
+
 }  // namespace
 
 class GuiTest : public QObject {
@@ -84,6 +100,7 @@ class GuiTest : public QObject {
   void copyPutsThePictureOnTheClipboard();
   void clearEmptiesTheWindow();
   void helpWindow();
+  void everyControlIsNamed();
   void exitAnsweredNo();
   void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
@@ -437,6 +454,27 @@ void GuiTest::helpWindow() {
   click(*w, Button::help_button);
   QCOMPARE(w->help_window(), help);
   QVERIFY(help->isVisible());
+}
+
+void GuiTest::everyControlIsNamed() {
+  auto w = gui::open_window();
+  click(*w, Button::help_button);
+  QStringList unnamed;
+  for (QWidget* window :
+       {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->help_window())}) {
+    QAccessibleInterface* top = QAccessible::queryAccessibleInterface(window);
+    QVERIFY(top && top->childCount() > 1);
+    unnamed_controls(top, {}, unnamed);
+  }
+  QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+  // What the sliders, the header boxes and the picture are for is said as well.
+  QList<QWidget*> described = {w->slider(Slider::image_min), w->slider(Slider::image_max),
+                               w->picture(), w->picture_area(), w->message_view()};
+  for (int b = 1; b < kTextBoxCount; ++b) described << w->line_box(static_cast<TextBox>(b));
+  for (QWidget* c : described) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+    QVERIFY2(a->text(QAccessible::Description).size() > 20, qPrintable(a->text(QAccessible::Name)));
+  }
 }
 
 void GuiTest::exitAnsweredNo() {

@@ -17,6 +17,8 @@
 #include "display/readout.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
+#include "ui/qt/accessible_names.h"
+#include "ui/qt/auto_window.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
 #include "ui/qt/fault_boundary.h"
@@ -84,9 +86,11 @@ Form1::Form1(const ToolkitMaker& make_toolkit)
       tk_(make_toolkit(*this)),
       app_(*tk_) {
   build();
+  name_controls(*this);
   wire();
   order_tabs();
   install_shortcuts(*this);
+  install_auto_window(*this);
   focus_mark_ = new FocusMark(this);
   setAcceptDrops(true);
   form_load(app_);

@@ -5,6 +5,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include "ui/qt/accessible_names.h"
 #include "ui/qt/design.h"
 
 namespace vtr::qt {
@@ -61,6 +62,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
   pal.setColor(QPalette::Base, palette().color(QPalette::Base));
   tb_->setPalette(pal);
   setTabOrder(tb_, tabs_);
+  name_controls(*this);
   tb_->setFocus();
 
   // A press on another tab changes the selection first; a press on the selected tab is a

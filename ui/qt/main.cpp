@@ -9,11 +9,13 @@
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "core/program_texts.h"
 #include "ui/console.h"
 #include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
+#include "ui/qt/display_check.h"
 #include "ui/qt/form1.h"
 
 namespace {
@@ -36,9 +38,11 @@ bool answer_instead_of_window(const CommandLine& line, int& status) {
 int main(int argc, char** argv) {
   // Before any application object: these need no display.
   if (const auto status = vtr::consolemain(argc, argv)) return *status;
-  QCoreApplication::setApplicationName(QStringLiteral("VantrelTIFFReader"));
+  QCoreApplication::setApplicationName(QStringLiteral("vantrel-tiff-reader"));
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(vtr::kVersion.data(), static_cast<qsizetype>(vtr::kVersion.size())));
+  // The desktop entry's name: Wayland's app id, by which the desktop finds the entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.TiffReader"));
   int status = 0;
   {
     // Help, version and a second FILE need no display: they are answered before the window
@@ -48,7 +52,11 @@ int main(int argc, char** argv) {
     if (early.action != CommandLine::Action::bad_option && answer_instead_of_window(early, status))
       return status;
   }
+  // Without a display the window cannot be opened: one line says which is missing.
+  if (!vtr::qt::display_available(argc, argv)) return 1;
+  auto watch = std::make_unique<vtr::qt::PlatformStartWatch>();
   vtr::qt::Application application(argc, argv);
+  watch.reset();
   const CommandLine line = vtr::qt::parse_command_line(QApplication::arguments());
   if (answer_instead_of_window(line, status)) return status;
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vantrel-tiff-reader")));

@@ -1,10 +1,13 @@
 #include "ui/qt/picture_surface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 namespace vtr::qt {
 
@@ -37,6 +40,7 @@ int readout_shift_code(Qt::KeyboardModifiers m) {
 
 PictureSurface::PictureSurface(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
   show_startup_picture();
 }
 
@@ -52,6 +56,7 @@ void PictureSurface::show_startup_picture() {
   p.drawText(QPoint(12, 36), QStringLiteral("Vantrel TIFF Reader"));
   p.end();
   setFixedSize(image_.size());
+  marker_.centre(image_.size());
   mark_dirty(image_.rect());
 }
 
@@ -65,6 +70,8 @@ void PictureSurface::resize_picture(QSize size, QImage next) {
   }
   image_ = std::move(next);
   setFixedSize(size);
+  update(marker_.area());
+  marker_.centre(size);
   mark_dirty(image_.rect());
 }
 
@@ -127,11 +134,51 @@ void PictureSurface::paintEvent(QPaintEvent* event) {
   // Outside the picture (a stale geometry while a resize is pending) shows background.
   const QRegion rest = QRegion(r).subtracted(QRegion(image_.rect()));
   for (const QRect& part : rest) p.fillRect(part, kPictureBackground);
+  if (marker_shown()) marker_.draw(p);
+}
+
+void PictureSurface::move_marker(QPoint to, bool into_view) {
+  update(marker_.area());
+  marker_.place(to, image_.size());
+  update(marker_.area());
+  if (!into_view) return;
+  // Inside the picture's scroll area a marker moved by the keys is kept in view.
+  QWidget* viewport = parentWidget();
+  if (auto* area = qobject_cast<QScrollArea*>(viewport ? viewport->parentWidget() : nullptr))
+    area->ensureVisible(marker_.at().x(), marker_.at().y(), 8, 8);
+}
+
+void PictureSurface::keyPressEvent(QKeyEvent* event) {
+  if (const auto step = PictureMarker::step(event->key(), event->modifiers())) {
+    move_marker(marker_.at() + *step, true);
+    return;
+  }
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+    // The same read-out as a left press on the marked pixel.
+    if (on_press_)
+      on_press_(1, 0, static_cast<float>(marker_.at().x()), static_cast<float>(marker_.at().y()));
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void PictureSurface::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update(marker_.area());
+}
+
+void PictureSurface::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update(marker_.area());
 }
 
 void PictureSurface::mousePressEvent(QMouseEvent* event) {
-  if (!on_press_) return;
   const QPointF at = event->position();
+  // The pressed pixel, where the keys go on from (a press is already in view).
+  move_marker(QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))),
+              false);
+  if (!on_press_) return;
   on_press_(readout_button_code(event->button()), readout_shift_code(event->modifiers()),
             static_cast<float>(at.x()), static_cast<float>(at.y()));
 }

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "core/toolkit.h"
+#include "ui/qt/picture_marker.h"
 
 namespace vtr::qt {
 
@@ -41,17 +42,41 @@ class PictureSurface : public QWidget {
   void flush();
   void set_press_handler(PressHandler handler) { on_press_ = std::move(handler); }
 
+  // The read-out marker, shown while the surface has the focus: the arrow keys move it, Enter
+  // or Space reads out the pixel under it as a press there does, and a press puts it there.
+  // A picture of a new size starts it at its centre.
+  const PictureMarker& marker() const { return marker_; }
+  bool marker_shown() const { return hasFocus() && !marker_hidden_; }
+  // Keeps the marker off the surface while it lives, whatever has the focus: for an image
+  // of the window made by drawing it.
+  class MarkerHidden {
+   public:
+    explicit MarkerHidden(PictureSurface& s) : s_(s) { s_.marker_hidden_ = true; }
+    MarkerHidden(const MarkerHidden&) = delete;
+    MarkerHidden& operator=(const MarkerHidden&) = delete;
+    ~MarkerHidden() { s_.marker_hidden_ = false; }
+
+   private:
+    PictureSurface& s_;
+  };
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void mark_dirty(const QRect& rect);
+  void move_marker(QPoint to, bool into_view);
 
   QImage image_;
   QRect dirty_;
   bool flush_pending_ = false;
   PressHandler on_press_;
+  PictureMarker marker_;
+  bool marker_hidden_ = false;
 };
 
 }  // namespace vtr::qt

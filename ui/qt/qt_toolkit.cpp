@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QTabBar>
 #include <QTextEdit>
@@ -206,22 +208,42 @@ bool QtToolkit::show_open() {
 }
 
 std::optional<std::string> QtToolkit::ask_open_file() {
-  const std::unique_ptr<QFileDialog> dialog = open_dialog();
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-  return dialog->selectedFiles().constFirst().toStdString();
+  QFileDialog& dialog = open_dialog();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString chosen = dialog.selectedFiles().constFirst();
+  // The next get image starts in the folder of this file, with it selected.
+  dialog.setDirectory(QFileInfo(chosen).absolutePath());
+  dialog.selectFile(QFileInfo(chosen).fileName());
+  return chosen.toStdString();
 }
 
-std::unique_ptr<QFileDialog> QtToolkit::open_dialog() {
-  auto dialog = std::make_unique<QFileDialog>(&w_, QStringLiteral("Open"));
-  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog->setFileMode(QFileDialog::ExistingFile);
-  dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);  // scan.TIF as well as scan.tif
-  dialog->setNameFilters(qt_filter().split(QStringLiteral(";;")));
+QtToolkit::QtToolkit(Form1& window) : w_(window) {}
+
+QtToolkit::~QtToolkit() = default;
+
+QFileDialog& QtToolkit::open_dialog() {
+  if (!dialog_) {
+    keep_dialog_state_for_the_run();
+    dialog_ = std::make_unique<QFileDialog>(&w_, QStringLiteral("Open"));
+    dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog_->setFileMode(QFileDialog::ExistingFile);
+    dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog_->setFilter(dialog_->filter() & ~QDir::CaseSensitive);  // scan.TIF as well as scan.tif
+  }
+  // Set again only when changed, so the filter the user picked stays picked.
+  const QStringList filters = qt_filter().split(QStringLiteral(";;"));
+  if (dialog_->nameFilters() != filters) dialog_->setNameFilters(filters);
   QString ext = qstr(default_ext_);
   if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
-  dialog->setDefaultSuffix(ext);
-  return dialog;
+  dialog_->setDefaultSuffix(ext);
+  return *dialog_;
+}
+
+void keep_dialog_state_for_the_run() {
+  // Below /dev/null, a device and never a folder, no file can be made, even by root.
+  const QString nowhere = QStringLiteral("/dev/null");
+  for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(f, QSettings::UserScope, nowhere);
 }
 
 Answer QtToolkit::message_box(std::string_view text, std::string_view title, Icon icon,
@@ -312,13 +334,14 @@ Outcome QtToolkit::print_main_window() {
   return {Outcome::Kind::failed, std::move(failure)};
 }
 
-// The main window as it shows now; a null image when the memory for it cannot be had.
+// The main window as it shows now, without the picture's read-out marker.
 QImage QtToolkit::window_image() {
   const qreal ratio = w_.devicePixelRatioF();
   QImage page = make_image(w_.size() * ratio, ImageUse::window);
   if (page.isNull()) return page;
   page.setDevicePixelRatio(ratio);
   page.fill(w_.palette().color(QPalette::Window));
+  const PictureSurface::MarkerHidden unmarked(*w_.picture());
   w_.render(&page);
   return page;
 }

@@ -37,7 +37,8 @@ enum class ImageUse {
 // it calls set_text or prepend_text for Text1: those only show what the record holds.
 class QtToolkit : public Toolkit {
  public:
-  explicit QtToolkit(Form1& window) : w_(window) {}
+  explicit QtToolkit(Form1& window);
+  ~QtToolkit() override;
 
   std::string text(TextBox box) const override;
   void set_text(TextBox box, std::string_view text) override;
@@ -83,10 +84,15 @@ class QtToolkit : public Toolkit {
   Rgb back_colour(Button button) const { return colours_[static_cast<std::size_t>(button)]; }
   // The file dialog's filter in Qt's form, built from the logic's "text|pattern|..." form.
   QString qt_filter() const;
-  // The file-open dialog as show_open shows it, set up with the logic's settings.
-  std::unique_ptr<QFileDialog> open_dialog();
+  // The file-open dialog as show_open shows it, set up with the logic's settings. It is one
+  // dialog for the whole run, so it opens where it was left (folder, view, filter, history);
+  // none of that is kept after the run (see keep_dialog_state_for_the_run).
+  QFileDialog& open_dialog();
   // True while window events run inside a task: in an event pump, a dialog or a message box.
   bool running_task_events() const { return task_event_runs_ > 0; }
+  // The main window as print puts it on the page; a null image when the memory for it
+  // cannot be had.
+  QImage window_image();
 
  protected:
   // Shows the file-open dialog: the path chosen, or std::nullopt for a cancel.
@@ -106,13 +112,19 @@ class QtToolkit : public Toolkit {
   float progress_value_ = 0;
   QElapsedTimer since_pass_;  // since the last pass of the event pump over the window's events
   void show_progress();
-  QImage window_image();
   int task_event_runs_ = 0;
   std::string default_ext_;
   bool cancel_error_ = false;
   std::string filter_;
   std::string file_name_;
+  std::unique_ptr<QFileDialog> dialog_;
 };
+
+// Qt's file dialog reads its last folder, history and view from the user's Qt settings file
+// (~/.config/QtProject.conf) when it is made and writes them back when it goes. This points
+// the program's user settings where no file can be read or made, so the program reads none of
+// another program's dialog state and writes none: the state lives in the dialog, for the run.
+void keep_dialog_state_for_the_run();
 
 // Converts a "text|pattern;pattern|text|pattern" filter to Qt's "text (patterns);;..." form;
 // "*.*" becomes "*", every file. The dialog matches the patterns in any letter case.

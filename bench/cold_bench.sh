@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The cold-process figures: each viewer started fresh with the file on its command line, timed
+# from the process's start to its picture on screen, under Xvfb with a window manager, beside
+# Debian's qimgv timed the same way in the same sitting; then how fast a fresh process is
+# given anonymous memory in each way the kernel offers (vtr_page_provisioning).
+#
+#   bash bench/cold_bench.sh BUILD     # BUILD: the bench build folder, already built
+#
+# VTR_COLD_RUNS fresh processes of each program per file (default 5), alternating run by run
+# (ours, qimgv, ours, qimgv, ...), VTR_COLD_PAUSE seconds apart (default 2: a virtual
+# machine's balloon reports memory that one process freed to its host after about 2 s, so
+# each process meets memory in the same state, not in the pages the last one left backed). The files go to $VTR_BENCH_DIR/cold (default
+# $TMPDIR/vtr-bench-files/cold, about 250 MB) and are read once before timing, so they are in
+# the page cache. The screen at the moment the grey showed, in the first run of each program
+# on each file, is kept in $VTR_BENCH_DIR/cold/shots (PPM), to check what was timed.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "$1" && pwd)"
+runs="${VTR_COLD_RUNS:-5}"
+pause="${VTR_COLD_PAUSE:-2}"
+# A grey that nothing else on the screen shows: not the start-up picture (192), not its
+# background, not qimgv's dark background, not the black root.
+grey=160
+tolerance=4
+# The screen pixel watched in our window: the last drawn row and column that show in the
+# picture's area without scrolling (client (510, 502) is picture pixel (492, 492): the area
+# starts at (16, 8), inside a 2-pixel frame, and its scroll bars begin at 516 and 508).
+point=510,502
+
+if [[ "${2:-}" != "--inside" ]]; then
+  folder="${VTR_BENCH_DIR:-${TMPDIR:-/tmp}/vtr-bench-files}/cold"
+  mapfile -t files < <(/usr/bin/python3 "$here/cold_files.py" "$folder" "$grey")
+  cat "${files[@]}" >/dev/null
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  printf '%s\n' "${files[@]}" >"$work/files"
+  export VTR_COLD_SHOTS="$folder/shots"
+  mkdir -p "$VTR_COLD_SHOTS"
+  echo "cold process: load average before $(cut -d' ' -f1-3 /proc/loadavg)"
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" --inside "$work"
+  echo "cold process: load average after $(cut -d' ' -f1-3 /proc/loadavg)"
+  /usr/bin/python3 "$here/cold_summary.py" "$work/results" "$runs"
+  "$build/bench/vtr_page_provisioning" "$runs" "${VTR_PROVISIONING_PAUSE:-1}"
+  exit 0
+fi
+
+# Inside the X server: a window manager, then each program in turn.
+work="$3"
+openbox --sm-disable >"$work/wm.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0
+poller="$build/bench/vtr_screen_poller"
+ours="$build/ui/qt/vantrel-tiff-reader"
+: >"$work/results"
+
+# One fresh process of program $1 on file $2, with a home and settings of its own; appends
+# "file program shown_s window_s peak_kib" (or "failed") to the results. A third argument
+# names the screenshot to keep.
+one() {
+  local who=$1 file=$2 shot=() home
+  [[ -n ${3:-} ]] && shot=(--shot "$3")
+  home=$(mktemp -d "$work/home.XXXXXX")
+  mkdir -p "$home/config" "$home/cache" "$home/data" "$home/run"
+  chmod 700 "$home/run"
+  local where=(--point "$point")
+  local command=("$ours" "$file")
+  if [[ $who == qimgv ]]; then
+    where=(--centre)
+    command=(qimgv "$file")
+  fi
+  local line
+  if line=$(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
+    XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" \
+    "$poller" --grey "$grey" --tolerance "$tolerance" "${where[@]}" --timeout 60 \
+    --log "$home/log" "${shot[@]}" -- "${command[@]}" 2>"$home/err" </dev/null); then
+    read -r _ shown _ _ window _ _ peak _ <<<"$line"
+    echo "$(basename "$file" .tif) $who $shown $window $peak" >>"$work/results"
+  else
+    echo "$(basename "$file" .tif) $who failed: $(cat "$home/err")" >&2
+    echo "$(basename "$file" .tif) $who failed" >>"$work/results"
+  fi
+  rm -rf "$home"
+  sleep "$pause"
+}
+
+while read -r file; do
+  name=$(basename "$file" .tif)
+  one ours "$file" "$VTR_COLD_SHOTS/${name}_ours.ppm"
+  one qimgv "$file" "$VTR_COLD_SHOTS/${name}_qimgv.ppm"
+  for _ in $(seq 2 "$runs"); do
+    one ours "$file"
+    one qimgv "$file"
+  done
+done <"$work/files"
