@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "decode/pixel_store.h"
+#include "core/pixel_store.h"
 
 namespace vtr::bench {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "decode/pixel_store.h"
+#include "core/pixel_store.h"
 
 namespace vtr::bench {
 

@@ -18,7 +18,7 @@
 
 #include "bench/bench_files.h"
 #include "bench/window_figures.h"
-#include "decode/pixel_store.h"
+#include "core/pixel_store.h"
 #include "tests/gui/testing_window.h"
 #include "ui/qt/form1.h"
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/file_table.h"
+#include "core/histogram_counts.h"
+#include "core/image_header.h"
 #include "core/message_area.h"
+#include "core/pixel_store.h"
 #include "core/toolkit.h"
-#include "decode/pixel_store.h"
-#include "display/histogram.h"
-#include "tiff/file_table.h"
-#include "tiff/image_header.h"
 
 namespace vtr {
 

@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "decode/header_summary.h"
 #include "decode/store_memory.h"
 #include "display/histogram.h"
 #include "display/paint.h"
@@ -42,10 +43,10 @@ Decoder choosedecoder(const ImageHeader& h) {
 }
 
 // Ends a load before any decoder runs: the file is closed and the header is not usable.
-std::int16_t abandon(App& app, std::int16_t p) {
+LoadEnd abandon(App& app, std::int16_t p, LoadEnd end = LoadEnd::refused) {
   app.files.close(p);
   app.header.headervalid = kFalse;
-  return 0;
+  return end;
 }
 
 // One pass of pending events; true when the program was told to end meanwhile (file closed).
@@ -109,16 +110,19 @@ std::size_t widestrow(std::int32_t width) {
 }
 
 // A load that an allocation failed: refused like a store the system would not give.
-std::int16_t outofmemory(App& app, std::int16_t p) {
+LoadEnd outofmemory(App& app, std::int16_t p) {
   notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
   return abandon(app, p);
 }
 
 // readopened without the out-of-memory refusal.
-std::int16_t readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
-  if (pumpuntilending(app, p)) return 0;
-  if (getheader(app, p) >= 1) return abandon(app, p);
-  if (mode >= 1) return abandon(app, p);
+LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
+  if (pumpuntilending(app, p)) return LoadEnd::stopped;
+  const HeaderResult header = getheader(app, p);
+  showsummary(app, header.summary);
+  if (header.rejected()) return abandon(app, p);
+  if (mode >= 1)
+    return abandon(app, p, header.accepted() ? LoadEnd::header_read : LoadEnd::refused);
   if (!hasstrips(app) || !storeavailable(app)) return abandon(app, p);
   // The row buffer is had before the old image is given up, so that the decoder does not
   // have to allocate it.
@@ -130,26 +134,25 @@ std::int16_t readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
     notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
     return abandon(app, p);
   }
-  if (pumpuntilending(app, p)) return 0;
+  if (pumpuntilending(app, p)) return LoadEnd::stopped;
   if (app.header.headervalid != kTrue) {
     app.files.close(p);
-    return 0;
+    return LoadEnd::refused;
   }
   const Decoder decoder = choosedecoder(app.header);
   if (decoder == nullptr) {
     app.files.close(p);
     addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
-    return 0;
+    return LoadEnd::refused;
   }
   app.tk.show_picture_origin();  // a new image is seen from its top left
-  loadimage(app, p, decoder);
-  return 0;
+  return finishload(app, p, decoder);
 }
 
 // readfile from its first yield on, for the file opened under `p`. An allocation that fails
 // on the way (the row buffer, a decoder's or the paint's buffers) ends the load with the
 // "not enough memory" line, the file closed; the caller restores the busy state as always.
-std::int16_t readopened(App& app, std::int16_t p, std::int16_t mode) {
+LoadEnd readopened(App& app, std::int16_t p, std::int16_t mode) {
   try {
     return readopenedunguarded(app, p, mode);
   } catch (const std::bad_alloc&) {
@@ -190,15 +193,30 @@ std::int16_t getunitnumber(App& app) {
 std::int16_t readfile(App& app, std::int16_t mode) {
   const std::int16_t p = getunitnumber(app);
   if (p == 0) return 0;
-  return readopened(app, p, mode);
+  readopened(app, p, mode);
+  return 0;
 }
 
-void openfile(App& app, const std::string& path) {
-  if (!beginguarded(app, Button::getimage_button)) return;
+LoadEnd openfile(App& app, const std::string& path) {
+  if (!beginguarded(app, Button::getimage_button)) return LoadEnd::busy;
+  LoadEnd end = LoadEnd::not_opened;
   if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
-    readopened(app, p, 0);
+    end = readopened(app, p, 0);
   }
   endguarded(app, Button::getimage_button);
+  return end;
+}
+
+LoadEnd openheader(App& app, const std::string& path) {
+  if (!beginguarded(app, Button::getheader_button)) return LoadEnd::busy;
+  app.showtext = kTrue;
+  LoadEnd end = LoadEnd::not_opened;
+  if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
+    end = readopened(app, p, 2);
+  }
+  app.showtext = kFalse;
+  endguarded(app, Button::getheader_button);
+  return end;
 }
 
 void openfiles(App& app, const std::vector<std::string>& paths) {
@@ -214,17 +232,22 @@ void openfiles(App& app, const std::vector<std::string>& paths) {
   }
 }
 
-std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder) {
+LoadEnd finishload(App& app, std::int16_t p, Decoder decoder) {
   const DecodeResult result = decoder(
       app, p, [&app](std::int64_t row, std::int64_t length) { return showrow(app, row, length); });
-  if (!result.finished) return 0;
+  if (!result.finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
   feedchart(app);
   if (result.reportsread) addmessage(app, "imagefile read");
   elapsedtime(app);
   // The chart and the lines show before the paint starts.
   app.tk.pump_events();
-  if (app.ending) return 0;
+  if (app.ending) return LoadEnd::stopped;
   paintimage(app);
+  return LoadEnd::loaded;
+}
+
+std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder) {
+  finishload(app, p, decoder);
   return 0;
 }
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
+#include "core/pixel_store.h"
 #include "decode/memory_headroom.h"
-#include "decode/pixel_store.h"
 
 namespace vtr {
 

@@ -1,17 +1,13 @@
-// The 256-bin histogram of the full-resolution pixel values of the last image loaded.
+// The histogram's bin rule, its clearing and its feeding of the chart.
 #pragma once
 
 #include <cstdint>
 
-#include "core/toolkit.h"
+#include "core/histogram_counts.h"
 
 namespace vtr {
 
 struct App;
-
-struct Histogram {
-  HistogramCounts bins{};
-};
 
 // The depth divisor for a bits-per-sample value: 1, 16 or 256 for 8, 12 or 16; 0 for any
 // other depth (no divisor exists).

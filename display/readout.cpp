@@ -22,6 +22,10 @@ std::int64_t storeindex(float position) {
   return static_cast<std::int64_t>(rounded);
 }
 
+std::string position(std::int64_t column, std::int64_t row) {
+  return "Pixel  x=" + numtext(column) + "; y=" + numtext(row);
+}
+
 }  // namespace
 
 void picture1_mousedown(App& app, int /*button*/, int /*shift*/, float x, float y) {
@@ -29,16 +33,22 @@ void picture1_mousedown(App& app, int /*button*/, int /*shift*/, float x, float 
     app.tk.message_box("No image to interogate", kProgramTitle, Icon::exclamation, MsgButtons::ok);
     return;
   }
-  const std::int64_t column = storeindex(x);
-  const std::int64_t row = storeindex(y);
-  const std::string where = "Pixel  x=" + numtext(column) + "; y=" + numtext(row);
+  readstored(app, storeindex(x), storeindex(y));
+}
+
+bool readstored(App& app, std::int64_t column, std::int64_t row) {
   // A press beyond the stored image (the surface may still have an earlier, larger size
   // while a load runs) reads nothing and says so.
   if (!app.store.contains(1, column, row)) {
-    addmessage(app, where + "; outside the image");
-    return;
+    readoutside(app, column, row);
+    return false;
   }
-  addmessage(app, where + "; I=" + numtext(app.store.at(1, column, row)));
+  addmessage(app, position(column, row) + "; I=" + numtext(app.store.at(1, column, row)));
+  return true;
+}
+
+void readoutside(App& app, std::int64_t column, std::int64_t row) {
+  addmessage(app, position(column, row) + "; outside the image");
 }
 
 }  // namespace vtr

@@ -12,6 +12,7 @@
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
 #   bash scripts/bench.sh cold                 # only the cold process
+#   bash scripts/bench.sh header               # only --header against tiffinfo (bench/header_cli.sh)
 #
 # The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 800 MB)
 # and are reused while their size is right. Run it when the machine is otherwise quiet.
@@ -38,3 +39,4 @@ fi
 if [[ "$filter" == "." || "$filter" == "cold" ]]; then
   bash bench/cold_bench.sh "$build"
 fi
+if [[ "$filter" == "." || "$filter" == "header" ]]; then bash bench/header_cli.sh "$build"; fi

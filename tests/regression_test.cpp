@@ -78,6 +78,9 @@ const Case kCases[] = {
     {"repeated-strip-lists-4990.tif", Outcome::emptied, kHeaderFault},
     // 5300 Software texts of 32767 bytes each: stopped in the same way.
     {"repeated-software-5300.tif", Outcome::emptied, kHeaderFault},
+    // BitsPerSample as two LONGs and Software typed LONG take 8 and 16 bytes: at their
+    // offsets, not in the entry, so the file loads as 8-bit grey.
+    {"bitspersample-two-longs-software-long.tif", Outcome::image, nullptr, -1, "", 0x5A},
 };
 
 std::string regression_path(const std::string& file) {

@@ -21,7 +21,7 @@ class ByteOrderTest : public ::testing::Test {
  protected:
   void set_mm(bool mm) { app.header.mmorder = mm ? kTrue : kFalse; }
   // A parse over the App's header record and message area, with no file open.
-  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), lines, tk}; }
+  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), lines}; }
   test::FakeToolkit tk;
   App app{tk};
   AppLines lines{app};

@@ -206,6 +206,15 @@ const std::vector<Outcome>& outcomes() {
        0,
        kFalse,
        {"stripoffsets  1023  0", "stripoffsets  1024  0", kFailure}},
+      {"1025th strip offset, too big for a LONG, is never read",
+       [](bool mm) {
+         std::vector<std::uint32_t> offsets = strip_list(1024);
+         offsets.push_back(0xFFFFFFFFu);
+         return TiffBuilder(mm).longs_at(273, offsets).build();
+       },
+       0,
+       kFalse,
+       {"stripoffsets  1024  0", kFailure}},
       {"1025th strip byte count",
        [](bool mm) {
          return TiffBuilder(mm).long_value(278, 1).longs_at(279, strip_list(1025)).build();

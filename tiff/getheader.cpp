@@ -17,25 +17,17 @@ namespace {
 constexpr std::int16_t kTiffNumber = 42;
 constexpr std::int64_t kEntrySize = 12;
 
-// The end of a parse that meets `fault`: its line, then headervalid and the result. A
-// refused compression or photometric setting leaves headervalid to the caller. An unknown
-// byte order (whose line getbyteorder writes) and a second IFD (which does not end the parse)
-// are handled where they are found.
-std::int16_t endparse(HeaderParse& parse, HeaderFault fault) {
+// The result of a parse that ended with `fault` (none: accepted).
+HeaderResult outcome(const HeaderParse& parse, HeaderFault fault) {
+  return {fault == HeaderFault::none ? Verdict::accepted : Verdict::refused, fault, parse.summary};
+}
+
+// The end of a parse that meets `fault`: its line, then the result. An unknown byte order
+// (whose line getbyteorder writes) and a second IFD (which does not end the parse) are
+// handled where they are found.
+HeaderResult endparse(HeaderParse& parse, HeaderFault fault) {
   parse.lines.error(faulttext(fault));
-  switch (fault) {
-    case HeaderFault::compression:
-      return 1;
-    case HeaderFault::photometric:
-      return 2;
-    case HeaderFault::not_tiff:
-      parse.header.headervalid = kFalse;
-      return 1;
-    default:
-      break;
-  }
-  parse.header.headervalid = kFalse;
-  return 0;
+  return outcome(parse, fault);
 }
 
 std::int64_t entryoffset(const ImageHeader& h, std::int64_t k) {
@@ -79,8 +71,9 @@ HeaderFault interpretentry(HeaderParse& parse, const IfdEntry& e) {
     return interprettag(parse, e);
   }
   EntryLines held(parse.lines);
-  HeaderParse entry{parse.header, parse.file, held, parse.tk, parse.valuesread};
+  HeaderParse entry{parse.header, parse.file, held, parse.summary, parse.valuesread};
   const HeaderFault f = interprettag(entry, e);
+  parse.summary = entry.summary;
   parse.valuesread = entry.valuesread;
   if (entry.valuefieldtoobig) parse.lines.error(kLongTooBig);
   held.release();
@@ -98,54 +91,47 @@ HeaderFault walkentries(HeaderParse& parse) {
   return HeaderFault::none;
 }
 
-// Every parse starts from the record and the summary boxes as they are at program start, so
-// a file shows the same whatever was opened before it.
+// Every parse starts from the record and the summary as they are at program start, so a
+// file shows the same whatever was opened before it.
 void startfresh(HeaderParse& parse) {
   parse.header = ImageHeader{};
-  for (const TextBox box : {TextBox::image_bitspersample, TextBox::image_type,
-                            TextBox::image_length, TextBox::image_width, TextBox::image_date}) {
-    parse.tk.set_text(box, "");
-  }
+  parse.summary = HeaderSummary{};
   parse.valuesread = 0;
 }
 
-// The next-IFD offset after the entries: a second IFD is refused.
-bool nextifd(HeaderParse& parse) {
+// The next-IFD offset after the entries: a second IFD is refused (its line written here),
+// an offset past the end of the file is a fault.
+HeaderFault nextifd(HeaderParse& parse) {
   parse.lines.dump("Next IFD");
   std::uint8_t b[4];
   if (!readbytes(parse, entryoffset(parse.header, parse.header.ifdentries + 1), b, sizeof b)) {
-    return false;
+    return HeaderFault::next_ifd_past_end;
   }
   const std::uint32_t next = makeulong(parse, b);
   parse.lines.dump("Next header offset " + numtext(next));
   if (next != 0) {
     parse.lines.error(faulttext(HeaderFault::multiple_ifds));
-    parse.header.headervalid = kFalse;
-  } else {
-    parse.lines.dump("IFDs terminated");
+    return HeaderFault::multiple_ifds;
   }
-  return true;
+  parse.lines.dump("IFDs terminated");
+  return HeaderFault::none;
 }
 
 }  // namespace
 
-std::int16_t parseheader(HeaderParse& parse) {
+HeaderResult parseheader(HeaderParse& parse) {
   ImageHeader& h = parse.header;
   parse.lines.dump("Header contents");
   startfresh(parse);
 
   std::uint8_t b[8];
   if (!readbytes(parse, 0, b, sizeof b)) return endparse(parse, HeaderFault::header_past_end);
-  if (getbyteorder(parse, b[0], b[1]) != 0) {
-    h.headervalid = kFalse;
-    return 1;
-  }
+  if (getbyteorder(parse, b[0], b[1]) != 0) return outcome(parse, HeaderFault::unknown_byte_order);
   std::int16_t number = 0;
   if (!to16(makeshort(parse, b[2], b[3]), number)) {
     return endparse(parse, HeaderFault::number_too_big);
   }
   if (number != kTiffNumber) return endparse(parse, HeaderFault::not_tiff);
-  h.headervalid = kTrue;
 
   h.ifdpointer = makelong(parse, b[4], b[5], b[6], b[7]);
   parse.lines.dump("IFD pointer" + numtext(h.ifdpointer));
@@ -155,9 +141,15 @@ std::int16_t parseheader(HeaderParse& parse) {
   parse.lines.dump("IFD entries" + numtext(h.ifdentries));
 
   if (const HeaderFault f = walkentries(parse); f != HeaderFault::none) return endparse(parse, f);
-  if (!nextifd(parse)) return endparse(parse, HeaderFault::next_ifd_past_end);
+  const HeaderFault next = nextifd(parse);
+  if (next == HeaderFault::next_ifd_past_end) return endparse(parse, next);
   parse.lines.dump("End of header contents");
-  return 0;
+  return outcome(parse, next);
+}
+
+std::int16_t headernumber(const HeaderResult& result) {
+  if (!result.rejected()) return 0;
+  return result.fault == HeaderFault::photometric ? 2 : 1;
 }
 
 void AppLines::dump(std::string_view line) {
@@ -172,10 +164,15 @@ bool AppLines::dumpshown() const {
   return app_.showtext == kTrue;
 }
 
-std::int16_t getheader(App& app, std::int16_t p) {
+HeaderResult getheader(App& app, std::int16_t p) {
   AppLines lines(app);
-  HeaderParse parse{app.header, app.files.get(p), lines, app.tk};
-  return parseheader(parse);
+  HeaderParse parse{app.header, app.files.get(p), lines};
+  const HeaderResult result = parseheader(parse);
+  // A refused compression or photometric setting leaves the flag to the load driver.
+  const bool valid = result.accepted() || result.fault == HeaderFault::compression ||
+                     result.fault == HeaderFault::photometric;
+  app.header.headervalid = valid ? kTrue : kFalse;
+  return result;
 }
 
 }  // namespace vtr

@@ -10,10 +10,14 @@ namespace vtr {
 
 struct App;
 
-// Parses the header of the parse's file into its header record. Result 0 (accepted, or a
-// fault / second IFD with headervalid false), 1 (unknown mark, not 42, or compression
-// rejected) or 2 (photometric rejected).
-std::int16_t parseheader(HeaderParse& parse);
+// Parses the header of the parse's file into its header record, writing only lines: the
+// verdict, the fault and the summary fields come back in the result. The record's
+// headervalid is left as the parse starts it (false).
+HeaderResult parseheader(HeaderParse& parse);
+
+// The result as a number: 1 for a file refused for its byte order, TIFF number or
+// compression, 2 for its photometric setting, 0 otherwise (accepted, a fault, a second IFD).
+std::int16_t headernumber(const HeaderResult& result);
 
 // The App's message area as the parse's lines: the dump through dt (shown only while showtext
 // is on), error lines through addmessage.
@@ -28,8 +32,9 @@ class AppLines final : public HeaderLines {
   App& app_;
 };
 
-// parseheader of the open file `p` into app.header, its lines in app's message area and its
-// read-out boxes in app's windows.
-std::int16_t getheader(App& app, std::int16_t p);
+// parseheader of the open file `p` into app.header, its lines in app's message area. Sets
+// headervalid: true when accepted, and when refused for compression or photometric setting
+// (the load driver clears it then); false otherwise.
+HeaderResult getheader(App& app, std::int16_t p);
 
 }  // namespace vtr

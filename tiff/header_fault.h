@@ -29,6 +29,10 @@ enum class HeaderFault {
   zero_denominator,     // a resolution's denominator is 0
 };
 
+// The warning of an Orientation other than 1, which lets the walk go on.
+inline constexpr std::string_view kOrientationWarning =
+    "[error] image will not be displayed with the correct orientation";
+
 // The error line written for `fault` (empty for none). Every fault of the last group writes
 // the same line.
 std::string_view faulttext(HeaderFault fault);

@@ -1,14 +1,14 @@
 // What one parse of a TIFF header works on: the header record it fills, the file it reads,
-// where its lines go, the window's read-out boxes and the parse's own counts.
+// where its lines go, the summary fields it has read so far and the parse's own counts.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "core/file_table.h"
 #include "core/flags.h"
-#include "core/toolkit.h"
-#include "tiff/file_table.h"
-#include "tiff/image_header.h"
+#include "core/image_header.h"
+#include "tiff/header_result.h"
 
 namespace vtr {
 
@@ -35,7 +35,7 @@ struct HeaderParse {
   ImageHeader& header;
   const ImageFile* file;  // the open image file; nullptr makes every read fail
   HeaderLines& lines;
-  Toolkit& tk;  // for the header summary boxes
+  HeaderSummary summary{};  // what the window's summary boxes will show
   // List values and text bytes this parse has taken, up to kMaxHeaderValues.
   std::int32_t valuesread = 0;
   // Set when the entry being interpreted takes its value field as a LONG of 2^31 or more.

@@ -52,7 +52,7 @@ HeaderFault bitspersampletag(HeaderParse& parse, const IfdEntry& e) {
   };
   if (e.count != 1) return walklist(parse, e, true, kMaxBitsPerSample, store);
   if (!store(1, inentryshort(parse, e))) return HeaderFault::value_too_big;
-  parse.tk.set_text(TextBox::image_bitspersample, numtext(bits[1]));
+  parse.summary.bitspersample = bits[1];
   return HeaderFault::none;
 }
 

@@ -61,7 +61,7 @@ HeaderFault datetag(HeaderParse& parse, const IfdEntry& e) {
   // A conforming date ends in a zero byte: the text shown stops there.
   const std::string shown = parse.header.imagedate.substr(0, parse.header.imagedate.find('\0'));
   parse.lines.dump("image date " + shown);
-  parse.tk.set_text(TextBox::image_date, shown);
+  parse.summary.date = shown;
   return HeaderFault::none;
 }
 

@@ -1,6 +1,7 @@
 #include "tiff/tag_values.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "tiff/byteorder.h"
 
@@ -36,8 +37,18 @@ bool listcount(const IfdEntry& e, std::int32_t& n) {
   return true;
 }
 
-bool fitsinentry(std::int32_t n, std::int32_t size) {
-  return std::int64_t{n} * size <= static_cast<std::int64_t>(sizeof(IfdEntry::value));
+std::int32_t typesize(std::int32_t fieldtype) {
+  // BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE, UNDEFINED, SSHORT, SLONG, SRATIONAL, FLOAT,
+  // DOUBLE.
+  constexpr std::int32_t kSizes[] = {1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  if (fieldtype < 1 || fieldtype > static_cast<std::int32_t>(std::size(kSizes))) return 0;
+  return kSizes[fieldtype - 1];
+}
+
+bool fitsinentry(const IfdEntry& e, std::int32_t n, std::int32_t size) {
+  constexpr auto kField = static_cast<std::int64_t>(sizeof(IfdEntry::value));
+  const std::int32_t own = typesize(e.fieldtype);
+  return own > 0 && std::int64_t{n} * own <= kField && std::int64_t{n} * size <= kField;
 }
 
 HeaderFault listbytes(HeaderParse& parse, const IfdEntry& e, std::int32_t n, std::int32_t wanted,
@@ -50,7 +61,7 @@ HeaderFault listbytes(HeaderParse& parse, const IfdEntry& e, std::int32_t n, std
     return HeaderFault::values_used_up;
   }
   parse.valuesread += wanted;
-  if (fitsinentry(n, size)) {
+  if (fitsinentry(e, n, size)) {
     bytes.assign(e.value.begin(), e.value.begin() + static_cast<std::ptrdiff_t>(wanted) * size);
     return HeaderFault::none;
   }

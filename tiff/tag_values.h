@@ -35,14 +35,19 @@ std::int32_t inentrybytype(HeaderParse& parse, const IfdEntry& e);
 // The count of a walked list under the 16-bit signed conversion; false when it is too big.
 bool listcount(const IfdEntry& e, std::int32_t& n);
 
-// True when `n` values of `size` bytes stand in the entry's own value field, as TIFF stores
-// any values that fit in four bytes.
-bool fitsinentry(std::int32_t n, std::int32_t size);
+// The size in bytes of one value of TIFF field type `fieldtype`; 0 for a type TIFF does not
+// define.
+std::int32_t typesize(std::int32_t fieldtype);
+
+// True when the entry's `n` values stand in its own value field, as TIFF stores any values
+// that fit in four bytes: count x the field type's own size <= 4. `size`, the bytes a value
+// is read with, must fit there too. A type TIFF does not define never fits.
+bool fitsinentry(const IfdEntry& e, std::int32_t n, std::int32_t size);
 
 // Puts in `bytes` the bytes of the first `wanted` of `n` values of `size` bytes each: the
-// value field's own bytes when all `n` fit there, else those at the value offset, read at
-// once. Fewer bytes come back when the file (or the 31-bit offset range) ends first.
-// values_used_up, and no bytes, when they would take the parse past kMaxHeaderValues.
+// value field's own bytes when the values fit there (fitsinentry), else those at the value
+// offset, read at once. Fewer bytes come back when the file (or the 31-bit offset range) ends
+// first. values_used_up, and no bytes, when they would take the parse past kMaxHeaderValues.
 HeaderFault listbytes(HeaderParse& parse, const IfdEntry& e, std::int32_t n, std::int32_t wanted,
                       std::int32_t size, std::vector<std::uint8_t>& bytes);
 

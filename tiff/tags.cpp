@@ -50,38 +50,24 @@ std::int32_t valuebyrule(HeaderParse& parse, const IfdEntry& e, Rule rule) {
   return inentrybytype(parse, e);
 }
 
-const char* phototype(std::int16_t v) {
-  switch (v) {
-    case 0:
-      return "grayscale (white=0)";
-    case 1:
-      return "grayscale (black=0)";
-    case 2:
-      return "RGB";
-    default:
-      return "invalid";
-  }
-}
-
-// The read-out boxes a 16-bit tag sets and the checks that refuse an image, after its line.
+// The summary fields a 16-bit tag gives and the checks that refuse an image, after its line.
 HeaderFault showandcheck(HeaderParse& parse, std::int32_t tag, std::int16_t v) {
   switch (tag) {
     case kTagImageWidth:
-      parse.tk.set_text(TextBox::image_width, numtext(v));
+      parse.summary.width = v;
       break;
     case kTagImageLength:
-      parse.tk.set_text(TextBox::image_length, numtext(v));
+      parse.summary.length = v;
       break;
     case kTagCompression:
       if (v != 1) return HeaderFault::compression;
       break;
     case kTagPhotometricInterpretation:
-      parse.tk.set_text(TextBox::image_type, phototype(v));
+      parse.summary.photometric = v;
       if (v < 0 || v > 2) return HeaderFault::photometric;
       break;
     case kTagOrientation:
-      if (v != 1)
-        parse.lines.error("[error] image will not be displayed with the correct orientation");
+      if (v != 1) parse.lines.error(kOrientationWarning);
       break;
     default:
       break;

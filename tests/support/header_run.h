@@ -6,20 +6,23 @@
 #include <vector>
 
 #include "core/app.h"
+#include "decode/header_summary.h"
 #include "tests/support/tiff_builder.h"
 #include "tiff/getheader.h"
 
 namespace vtr::test {
 
 // Writes `bytes` to a temporary file, opens it under the next free file number, parses its
-// header and closes it again. Returns getheader's result.
+// header, shows its summary boxes as the load driver does and closes it again. Returns the
+// result as a number (headernumber).
 inline std::int16_t parse_header(App& app, const Bytes& bytes) {
   TempFile file(bytes);
   const std::int16_t p = app.files.next_free();
   app.files.open(p, file.path());
-  const std::int16_t result = getheader(app, p);
+  const HeaderResult result = getheader(app, p);
+  showsummary(app, result.summary);
   app.files.close(p);
-  return result;
+  return headernumber(result);
 }
 
 // The message area's lines in the order they were written (oldest first).

@@ -150,6 +150,14 @@ def files():
     out["repeated-software-5300.tif"] = (b"II*\0" + struct.pack("<IH", 8, n) +
                                          struct.pack("<HHII", 305, ASCII, 32767, 0) * n +
                                          bytes(4))
+    # BitsPerSample as two LONGs and Software typed LONG: neither fits in the entry's four
+    # bytes (two LONGs take 8, four LONGs 16), so both stand at their offsets; an 8-bit grey
+    # image, every pixel 0x5A.
+    rows = [(256, SHORT, 1, 3), (257, SHORT, 1, 2), (258, LONG, 2, struct.pack("<2I", 8, 8)),
+            (259, SHORT, 1, 1), (262, SHORT, 1, 1), (273, LONG, 1, 0), (277, SHORT, 1, 1),
+            (278, LONG, 1, 2), (279, LONG, 1, 6), (305, LONG, 4, b"vtr\0" + bytes(12))]
+    rows[5] = (273, LONG, 1, data_start(rows))
+    out["bitspersample-two-longs-software-long.tif"] = tiff(rows, b"\x5a" * 6)
     return out
 
 

@@ -4,12 +4,15 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "ui/console.h"
+
 namespace vtr::qt {
 
 CommandLine parse_command_line(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Views uncompressed 8-, 12- and 16-bit grey and 8-bit RGB TIFF images."));
+      QStringLiteral("Views uncompressed 8-, 12- and 16-bit grey and 8-bit RGB TIFF images.\n\n") +
+      QString::fromUtf8(consolehelp().data(), static_cast<qsizetype>(consolehelp().size())));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("FILE"),

@@ -1,8 +1,10 @@
 // Vantrel TIFF Reader: a viewer for uncompressed scientific TIFF images.
 //
 //   vantrel-tiff-reader [--help] [--version] [FILE]
+//   vantrel-tiff-reader --header FILE... | --histogram FILE | --pixel X Y FILE
 //
-// FILE is opened once the window is up, as get image opens the file the dialog answers.
+// FILE is opened once the window is up, as get image opens the file the dialog answers. The
+// commands of the second form run without a window (ui/console.h).
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include <memory>
 
 #include "core/program_texts.h"
+#include "ui/console.h"
 #include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/display_check.h"
@@ -33,6 +36,8 @@ bool answer_instead_of_window(const CommandLine& line, int& status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before any application object: these need no display.
+  if (const auto status = vtr::consolemain(argc, argv)) return *status;
   QCoreApplication::setApplicationName(QStringLiteral("vantrel-tiff-reader"));
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(vtr::kVersion.data(), static_cast<qsizetype>(vtr::kVersion.size())));

@@ -1,4 +1,4 @@
-#include "decode/pixel_store.h"
+#include "core/pixel_store.h"
 
 #include <sys/mman.h>
 

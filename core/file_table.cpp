@@ -1,4 +1,4 @@
-#include "tiff/file_table.h"
+#include "core/file_table.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
