@@ -140,10 +140,9 @@ int pixel(const Command& c, std::ostream& out, std::ostream& err) {
   ConsoleViewer v;
   const Load load = consoleload(v, c.files.front(), err);
   if (!load.loaded) return kExitRefused;
-  // Pixels are at columns 1..W and rows 1..L of the store.
-  const bool inside = c.x >= 1 && c.x <= v.app.store.width() && c.y >= 1 &&
-                      c.y <= v.app.store.length() && readstored(v.app, c.x, c.y);
-  if (!inside) readoutside(v.app, c.x, c.y);
+  // What the read-out writes for that place of the store: its value, 0 in column 0 and
+  // row 0, or that it lies outside the image.
+  const bool inside = readstored(v.app, c.x, c.y);
   for (const auto& line : v.lines) out << line << '\n';
   return load.clean && inside ? kExitDone : kExitRefused;
 }
