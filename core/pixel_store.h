@@ -88,18 +88,23 @@ class PixelStore {
   template <class T>
   const T* row(std::int64_t row) const {
     static_assert(sizeof(T) == 1 || sizeof(T) == 2);
-    return reinterpret_cast<const T*>(const_cast<PixelStore*>(this)->rowbytes(row));
+    return reinterpret_cast<const T*>(rowbytes(row));
   }
   // The first byte of row 1..L's values, whatever their type; nullptr when the store is empty.
   std::uint8_t* rowbytes(std::int64_t row) {
-    if (data_ == nullptr) return nullptr;
-    return data_ + index(1, row) * static_cast<std::size_t>(valuebytes(kind_));
+    return data_ == nullptr ? nullptr : data_ + rowoffset(row);
+  }
+  const std::uint8_t* rowbytes(std::int64_t row) const {
+    return data_ == nullptr ? nullptr : data_ + rowoffset(row);
   }
 
  private:
   std::size_t index(std::int64_t column, std::int64_t row) const {
     return static_cast<std::size_t>(column - 1) +
            static_cast<std::size_t>(width_) * static_cast<std::size_t>(row - 1);
+  }
+  std::size_t rowoffset(std::int64_t row) const {
+    return index(1, row) * static_cast<std::size_t>(valuebytes(kind_));
   }
   void release();
 
