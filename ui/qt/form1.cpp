@@ -12,7 +12,6 @@
 #include "display/readout.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
-#include "ui/qt/command_actions.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
@@ -20,6 +19,7 @@
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form1_rows.h"
 #include "ui/qt/histogram_chart.h"
+#include "ui/qt/keys_and_menus.h"
 #include "ui/qt/picture_surface.h"
 
 namespace vtr::qt {

@@ -1,4 +1,4 @@
-#include "ui/qt/command_actions.h"
+#include "ui/qt/keys_and_menus.h"
 
 #include <QAction>
 #include <QKeySequence>
