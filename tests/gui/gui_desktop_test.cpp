@@ -25,16 +25,15 @@
 #include "core/messages.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/qt/auto_window.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/display_check.h"
 #include "ui/qt/focus_mark.h"
+#include "ui/qt/form1_rows.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/picture_surface.h"
 #include "ui/qt/printing.h"
-#include "ui/qt/shortcuts.h"
-#include "ui/qt/value_tips.h"
+#include "ui/qt/slider_and_bin_tooltips.h"
 
 using namespace vtr;
 
@@ -266,7 +265,11 @@ void GuiDesktopTest::keysPressTheirButtons() {
       {QKeySequence("Ctrl+Q"), Button::Command1, false},
       {QKeySequence("F1"), Button::help_button, false},  // last: the help window takes the focus
   };
-  QCOMPARE(qt::key_bindings().size(), std::size(rows));
+  QCOMPARE(std::ranges::count_if(qt::form1_rows(),
+                                 [](const qt::ControlRow& r) {
+                                   return !r.key.empty() && r.kind == qt::ControlKind::button;
+                                 }),
+           std::ssize(rows));
   auto w = gui::open_window();
   w->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -398,7 +401,7 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
     std::function<void()> run;
   };
   const Row rows[] = {
-      {"key", [&] { QTest::keySequence(w.get(), QKeySequence(qt::kAutoWindowKey)); }},
+      {"key", [&] { QTest::keySequence(w.get(), QKeySequence("Ctrl+Shift+B")); }},
       {"picture menu", [&] { menu_of(w->picture(), w->picture())->actions().front()->trigger(); }},
       {"chart menu",
        [&] { menu_of(w->chart(), w->chart()->viewport())->actions().front()->trigger(); }},
@@ -431,8 +434,9 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
   QChart* chart = w->chart()->chart();
   const QPoint bin11 =
       w->chart()->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(11, 0.5))));
-  QCOMPARE(qt::chart_tip(*w, bin11), QStringLiteral("bin 11 = 2816 to 3071, 5 pixels"));
-  QCOMPARE(qt::chart_tip(*w, QPoint(1, 1)), w->chart()->toolTip());
+  QCOMPARE(qt::chart_tip(w->app(), *w->chart(), bin11),
+           QStringLiteral("bin 11 = 2816 to 3071, 5 pixels"));
+  QCOMPARE(qt::chart_tip(w->app(), *w->chart(), QPoint(1, 1)), w->chart()->toolTip());
 }
 
 void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {

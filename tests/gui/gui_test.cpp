@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -159,43 +160,47 @@ void GuiTest::layoutFollowsTheDesign() {
   QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel TIFF Reader Version 1.06"));
   struct Place {
     QWidget* widget;
-    qt::TwipRect design;
     const char* caption;
     const char* tooltip;
+    int left, top, width, height;  // in twips
   };
   const Place places[] = {
-      {w->button(Button::Command1), qt::kCommand1, "exit", "exits VantrelTIFFReader (Ctrl+Q)"},
-      {w->button(Button::getimage_button), qt::kGetImageButton, "get image",
-       "Get new image from disk (Ctrl+O)"},
-      {w->button(Button::printbutton), qt::kPrintButton, "print",
-       "print a copy of this form (Ctrl+P)"},
-      {w->button(Button::copy_button), qt::kCopyButton, "copy ",
-       "make a copy of the picture in the clipboard (Ctrl+Shift+C)"},
-      {w->button(Button::refresh_button), qt::kRefreshButton, "refresh",
-       "Refresh current image using intensity settings (F5)"},
-      {w->button(Button::clear_button), qt::kClearButton, "clear", ""},
-      {w->button(Button::help_button), qt::kHelpButton, "help", "help (F1)"},
-      {w->button(Button::imageinvert), qt::kImageInvert, "Invert", "Invert (Ctrl+I)"},
-      {w->button(Button::Command7), qt::kCommand7, "reset", ""},
-      {w->button(Button::Command8), qt::kCommand8, "bestfit", "bestfit (Ctrl+B)"},
-      {w->button(Button::Command9), qt::kCommand9, "fullrange", ""},
-      {w->button(Button::getheader_button), qt::kGetHeaderButton, "getheader",
-       "getheader (Ctrl+Shift+H)"},
-      {w->message_view(), qt::kText1, nullptr, "Shows error messages and image information"},
-      {w->chart(), qt::kMSChart1, nullptr, "Histogram of pixel values in current image"},
-      {w->slider(Slider::image_min), qt::kImageMin, nullptr, "Adjust minium intensity in image"},
-      {w->slider(Slider::image_max), qt::kImageMax, nullptr, "sets maximum intensity in image"},
-      {w->progress_bar(), qt::kProgressBar1, nullptr, ""},
-      {w->line_box(TextBox::image_date), qt::kImageDate, nullptr, ""},
-      {w->picture_area(), qt::kPicture1, nullptr, ""},
-      {w->credits_label(), qt::kLabel9, nullptr, ""},
+      {w->button(Button::Command1), "exit", "exits VantrelTIFFReader (Ctrl+Q)", 12120, 120, 855,
+       375},
+      {w->button(Button::getimage_button), "get image", "Get new image from disk (Ctrl+O)", 8640,
+       840, 1095, 375},
+      {w->button(Button::printbutton), "print", "print a copy of this form (Ctrl+P)", 11040, 840,
+       855, 375},
+      {w->button(Button::copy_button), "copy ",
+       "make a copy of the picture in the clipboard (Ctrl+Shift+C)", 12120, 840, 855, 375},
+      {w->button(Button::refresh_button), "refresh",
+       "Refresh current image using intensity settings (F5)", 8640, 120, 1095, 375},
+      {w->button(Button::clear_button), "clear", "", 9960, 120, 855, 375},
+      {w->button(Button::help_button), "help", "help (F1)", 11040, 120, 855, 375},
+      {w->button(Button::imageinvert), "Invert", "Invert (Ctrl+I)", 12120, 2760, 855, 255},
+      {w->button(Button::Command7), "reset", "", 8640, 2760, 975, 255},
+      {w->button(Button::Command8), "bestfit", "bestfit (Ctrl+B)", 9960, 2760, 855, 255},
+      {w->button(Button::Command9), "fullrange", "", 11040, 2760, 855, 255},
+      {w->button(Button::getheader_button), "getheader", "getheader (Ctrl+Shift+H)", 9960, 840, 855,
+       375},
+      {w->message_view(), nullptr, "Shows error messages and image information", 8640, 7080, 4335,
+       1215},
+      {w->chart(), nullptr, "Histogram of pixel values in current image", 8640, 4680, 4335, 2175},
+      {w->slider(Slider::image_min), nullptr, "Adjust minium intensity in image", 9360, 2040, 3615,
+       255},
+      {w->slider(Slider::image_max), nullptr, "sets maximum intensity in image", 9360, 2400, 3615,
+       255},
+      {w->progress_bar(), nullptr, "", 8640, 1560, 4335, 375},
+      {w->line_box(TextBox::image_date), nullptr, "", 9360, 4200, 3615, 285},
+      {w->picture_area(), nullptr, "", 240, 120, 7740, 7740},
+      {w->credits_label(), nullptr, "", 120, 8160, 6255, 255},
   };
   for (const Place& p : places) {
-    QCOMPARE(p.widget->geometry(), p.design.pixels());
+    QCOMPARE(p.widget->geometry(), (qt::TwipRect{p.left, p.top, p.width, p.height}.pixels()));
     QCOMPARE(p.widget->toolTip(), QString::fromLatin1(p.tooltip));
     if (p.caption) QCOMPARE(static_cast<QPushButton*>(p.widget)->text(), QLatin1String(p.caption));
   }
-  QCOMPARE(qt::kPicture1.pixels(), QRect(16, 8, 516, 516));
+  QCOMPARE((qt::TwipRect{240, 120, 7740, 7740}.pixels()), QRect(16, 8, 516, 516));
   // The sliders' steps and ticks.
   for (Slider s : {Slider::image_min, Slider::image_max}) {
     QSlider* sl = w->slider(s);

@@ -5,7 +5,6 @@
 #include <QTextEdit>
 #include <QToolBar>
 
-#include "ui/qt/accessible_names.h"
 #include "ui/qt/design.h"
 
 namespace vtr::qt {
@@ -62,7 +61,10 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
   pal.setColor(QPalette::Base, palette().color(QPalette::Base));
   tb_->setPalette(pal);
   setTabOrder(tb_, tabs_);
-  name_controls(*this);
+  toolbar_->setAccessibleName(QStringLiteral("tab strip"));
+  tb_->setAccessibleName(QStringLiteral("help text"));
+  tb_->setAccessibleDescription(
+      QStringLiteral("The help or the about text; the tabs above choose which."));
   tb_->setFocus();
 
   // A press on another tab changes the selection first; a press on the selected tab is a

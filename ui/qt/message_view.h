@@ -18,6 +18,9 @@ class MessageView : public QPlainTextEdit {
  public:
   explicit MessageView(const MessageArea& record, QWidget* parent = nullptr);
 
+  // The record the box shows.
+  const MessageArea& record() const { return record_; }
+
   // Shows `text`, the record's whole new text, at once.
   void show_text(std::string_view text);
   // The record has new lines in front: they show at the next flush.

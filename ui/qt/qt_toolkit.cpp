@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/qt/form1.h"
+#include "ui/qt/form1_controls.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
@@ -84,32 +84,32 @@ QString qt_file_filter(std::string_view filter) {
 }
 
 std::string QtToolkit::text(TextBox box) const {
-  if (box == TextBox::Text1) return w_.app().messages.text();
-  return w_.line_box(box)->text().toStdString();
+  if (box == TextBox::Text1) return c_.message_view()->record().text();
+  return c_.line_box(box)->text().toStdString();
 }
 
 void QtToolkit::set_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->show_text(text);
+    c_.message_view()->show_text(text);
     return;
   }
-  QLineEdit* e = w_.line_box(box);
+  QLineEdit* e = c_.line_box(box);
   e->setText(qstr(text));
   e->setCursorPosition(0);  // show the start of a text longer than the box
 }
 
 void QtToolkit::prepend_text(TextBox box, std::string_view text) {
   if (box == TextBox::Text1) {
-    w_.message_view()->show_new_front();
+    c_.message_view()->show_new_front();
     return;
   }
-  QLineEdit* e = w_.line_box(box);
+  QLineEdit* e = c_.line_box(box);
   e->setText(qstr(text) + e->text());
 }
 
 void QtToolkit::set_back_colour(Button button, Rgb colour) {
   colours_[static_cast<std::size_t>(button)] = colour;
-  w_.button(button)->setStyleSheet(
+  c_.button(button)->setStyleSheet(
       QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
                      " font-family: 'DejaVu Sans'; font-size: 10px;"
                      " border: 1px solid rgb(64, 64, 64); padding: 0px; }"
@@ -120,11 +120,11 @@ void QtToolkit::set_back_colour(Button button, Rgb colour) {
 }
 
 int QtToolkit::slider_value(Slider slider) const {
-  return w_.slider(slider)->value();
+  return c_.slider(slider)->value();
 }
 
 void QtToolkit::set_slider_value(Slider slider, int value) {
-  w_.slider(slider)->setValue(value);
+  c_.slider(slider)->setValue(value);
 }
 
 void QtToolkit::set_progress_min(float value) {
@@ -148,15 +148,15 @@ void QtToolkit::show_progress() {
   if (!std::isfinite(f)) f = 0.0;
   f = std::clamp(f, 0.0, 1.0);
   const int steps = static_cast<int>(std::lround(f * kProgressSteps));
-  if (w_.progress_bar()->value() != steps) w_.progress_bar()->setValue(steps);
+  if (c_.progress_bar()->value() != steps) c_.progress_bar()->setValue(steps);
 }
 
 bool QtToolkit::set_picture_size(int width, int height) {
   const QSize size(std::max(width, 0), std::max(height, 0));
-  if (size == w_.picture()->image().size()) return true;
+  if (size == c_.picture()->image().size()) return true;
   QImage next = make_image(size, ImageUse::picture);
   if (next.isNull() && !size.isEmpty()) return false;
-  w_.picture()->resize_picture(size, std::move(next));
+  c_.picture()->resize_picture(size, std::move(next));
   return true;
 }
 
@@ -165,34 +165,34 @@ QImage QtToolkit::make_image(QSize size, ImageUse /*use*/) {
 }
 
 int QtToolkit::picture_height() const {
-  return w_.picture()->image().height();
+  return c_.picture()->image().height();
 }
 
 void QtToolkit::set_pixel(float x, float y, Rgb colour) {
   int ix = 0, iy = 0;
   if (!to_pixel(x, ix) || !to_pixel(y, iy)) return;
-  w_.picture()->set_pixel(ix, iy, qRgb(colour.r, colour.g, colour.b));
+  c_.picture()->set_pixel(ix, iy, qRgb(colour.r, colour.g, colour.b));
 }
 
 void QtToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
-  w_.picture()->set_grey_row(x0, y, grey, count);
+  c_.picture()->set_grey_row(x0, y, grey, count);
 }
 
 void QtToolkit::remove_picture() {
-  w_.picture()->remove_picture();
+  c_.picture()->remove_picture();
 }
 
 void QtToolkit::show_picture_origin() {
-  w_.picture_area()->horizontalScrollBar()->setValue(0);
-  w_.picture_area()->verticalScrollBar()->setValue(0);
+  c_.picture_area()->horizontalScrollBar()->setValue(0);
+  c_.picture_area()->verticalScrollBar()->setValue(0);
 }
 
 Bitmap QtToolkit::picture_bitmap() const {
-  return w_.picture()->bitmap();
+  return c_.picture()->bitmap();
 }
 
 void QtToolkit::set_chart_data(const HistogramCounts& counts) {
-  w_.chart()->set_counts(counts);
+  c_.chart()->set_counts(counts);
 }
 
 QString QtToolkit::qt_filter() const {
@@ -217,14 +217,14 @@ std::optional<std::string> QtToolkit::ask_open_file() {
   return chosen.toStdString();
 }
 
-QtToolkit::QtToolkit(Form1& window) : w_(window) {}
+QtToolkit::QtToolkit(Form1Controls& controls) : c_(controls) {}
 
 QtToolkit::~QtToolkit() = default;
 
 QFileDialog& QtToolkit::open_dialog() {
   if (!dialog_) {
     keep_dialog_state_for_the_run();
-    dialog_ = std::make_unique<QFileDialog>(&w_, QStringLiteral("Open"));
+    dialog_ = std::make_unique<QFileDialog>(&c_.main_window(), QStringLiteral("Open"));
     dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog_->setFileMode(QFileDialog::ExistingFile);
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
@@ -253,7 +253,7 @@ Answer QtToolkit::message_box(std::string_view text, std::string_view title, Ico
 }
 
 Answer QtToolkit::ask_box(const BoxRequest& request) {
-  QMessageBox box(&w_);
+  QMessageBox box(&c_.main_window());
   box.setWindowTitle(qstr(request.title));
   box.setText(qstr(request.text));
   switch (request.icon) {
@@ -287,8 +287,8 @@ void QtToolkit::pump_events() {
   // row's work).
   const TaskEventRun run(task_event_runs_);
   if (!since_pass_.isValid() || since_pass_.elapsed() >= kPumpIntervalMs) {
-    w_.picture()->flush();
-    w_.message_view()->flush();
+    c_.picture()->flush();
+    c_.message_view()->flush();
     QCoreApplication::processEvents();
     since_pass_.start();
   }
@@ -312,7 +312,7 @@ Outcome QtToolkit::clipboard_set_picture() {
   // The clipboard gets a copy of its own, made here, where a want of memory can be told.
   // Were the surface's image shared, the picture's next drawing would have to copy it, and a
   // drawing has no way to say that the memory could not be had.
-  const QImage& picture = w_.picture()->image();
+  const QImage& picture = c_.picture()->image();
   if (picture.isNull()) return {};
   QImage copy = make_image(picture.size(), ImageUse::clipboard);
   if (copy.isNull()) return {Outcome::Kind::no_memory, {}};
@@ -325,8 +325,8 @@ Outcome QtToolkit::clipboard_set_picture() {
 }
 
 Outcome QtToolkit::print_main_window() {
-  w_.picture()->flush();
-  w_.message_view()->flush();
+  c_.picture()->flush();
+  c_.message_view()->flush();
   const QImage page = window_image();
   if (page.isNull()) return {Outcome::Kind::no_memory, {}};
   std::string failure = print_image(page);
@@ -336,26 +336,31 @@ Outcome QtToolkit::print_main_window() {
 
 // The main window as it shows now, without the picture's read-out marker.
 QImage QtToolkit::window_image() {
-  const qreal ratio = w_.devicePixelRatioF();
-  QImage page = make_image(w_.size() * ratio, ImageUse::window);
+  QWidget& window = c_.main_window();
+  const qreal ratio = window.devicePixelRatioF();
+  QImage page = make_image(window.size() * ratio, ImageUse::window);
   if (page.isNull()) return page;
   page.setDevicePixelRatio(ratio);
-  page.fill(w_.palette().color(QPalette::Window));
-  const PictureSurface::MarkerHidden unmarked(*w_.picture());
-  w_.render(&page);
+  page.fill(window.palette().color(QPalette::Window));
+  const PictureSurface::MarkerHidden unmarked(*c_.picture());
+  window.render(&page);
   return page;
 }
 
 bool QtToolkit::help_window_exists() const {
-  return w_.help_window() != nullptr;
+  return help_ != nullptr;
 }
 
 void QtToolkit::create_help_window() {
-  w_.create_help_window();
+  if (help_) return;
+  help_ = std::make_unique<Form2>();
+  help_->set_tab_handler([this] {
+    if (on_help_tab_) on_help_tab_();
+  });
 }
 
 void QtToolkit::show_help_window() {
-  if (Form2* f = w_.help_window()) {
+  if (Form2* f = help_.get()) {
     f->show();
     f->raise();
     f->activateWindow();
@@ -363,11 +368,11 @@ void QtToolkit::show_help_window() {
 }
 
 void QtToolkit::hide_help_window() {
-  if (Form2* f = w_.help_window()) f->hide();
+  if (Form2* f = help_.get()) f->hide();
 }
 
 std::string QtToolkit::help_text() const {
-  Form2* f = w_.help_window();
+  Form2* f = help_.get();
   if (!f) return {};
   // The box shows line breaks; the text it was given has CR LF.
   std::string shown = f->tb()->toPlainText().toStdString();
@@ -381,16 +386,16 @@ std::string QtToolkit::help_text() const {
 }
 
 void QtToolkit::set_help_text(std::string_view text) {
-  if (Form2* f = w_.help_window()) f->tb()->setPlainText(display_text(text));
+  if (Form2* f = help_.get()) f->tb()->setPlainText(display_text(text));
 }
 
 int QtToolkit::selected_tab() const {
-  Form2* f = w_.help_window();
+  Form2* f = help_.get();
   return f ? f->selected_tab() : kTabHelp;
 }
 
 std::string QtToolkit::print_help_text() {
-  Form2* f = w_.help_window();
+  Form2* f = help_.get();
   if (!f) return "no help window";
   return print_document(*f->tb()->document());
 }
@@ -398,8 +403,8 @@ std::string QtToolkit::print_help_text() {
 void QtToolkit::end_program() {
   // The logic has set its ending flag: a load in progress stops at its next event pump, and
   // the event loop ends as soon as control returns to it.
-  if (Form2* f = w_.help_window()) f->hide();
-  w_.hide();
+  if (Form2* f = help_.get()) f->hide();
+  c_.main_window().hide();
   QCoreApplication::exit(0);
 }
 

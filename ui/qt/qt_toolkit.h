@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,8 +16,8 @@ class QFileDialog;
 
 namespace vtr::qt {
 
-class Form1;
-struct TwipRect;
+class Form1Controls;
+class Form2;
 
 // A message box as it was asked for.
 struct BoxRequest {
@@ -37,7 +38,8 @@ enum class ImageUse {
 // it calls set_text or prepend_text for Text1: those only show what the record holds.
 class QtToolkit : public Toolkit {
  public:
-  explicit QtToolkit(Form1& window);
+  // The binding of the controls of one main window; the help window is its own.
+  explicit QtToolkit(Form1Controls& controls);
   ~QtToolkit() override;
 
   std::string text(TextBox box) const override;
@@ -80,6 +82,10 @@ class QtToolkit : public Toolkit {
   std::string print_help_text() override;
   void end_program() override;
 
+  // The help window, once the logic has created it.
+  Form2* help_window() const { return help_.get(); }
+  // Runs on every tab pick of the help window.
+  void set_help_tab_handler(std::function<void()> handler) { on_help_tab_ = std::move(handler); }
   // The colour last given to each button.
   Rgb back_colour(Button button) const { return colours_[static_cast<std::size_t>(button)]; }
   // The file dialog's filter in Qt's form, built from the logic's "text|pattern|..." form.
@@ -105,7 +111,9 @@ class QtToolkit : public Toolkit {
   virtual QImage make_image(QSize size, ImageUse use);
 
  private:
-  Form1& w_;
+  Form1Controls& c_;
+  std::unique_ptr<Form2> help_;
+  std::function<void()> on_help_tab_;
   std::array<Rgb, kButtonCount> colours_{};
   float progress_min_ = 0;
   float progress_max_ = 100;
