@@ -13,11 +13,8 @@
 //   libtiff   TIFFReadScanline per row into a reused buffer, counting the same histogram
 //   memfloor  a store of the same shape and kind made the same way, every value written once,
 //             its pages faulted in by the writes
-//   memprovided, memhuge, mempopulate, memthread
-//             the same with the pages provided ahead of each row as the decoders do, on
-//             huge pages, populated when mapped, or populated by a second thread
 //   paintfloor  every second value of every second row, one byte each
-// then prints the ratios and the time per pixel for each size.
+// then prints the ratios against their limits and the time per pixel for each size.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -173,27 +170,14 @@ void libtiff(benchmark::State& state, const Case& c) {
   }
 }
 
-// A floor that fills a fresh store, timed without the store's release.
-template <void (*Fill)(PixelStore&, std::int32_t, std::int32_t, StoreKind)>
-void storefloor(benchmark::State& state, const Case& c) {
+// The memory floor on a fresh store, timed without the store's release.
+void memfloorbench(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto store = std::make_unique<PixelStore>();
     const auto t0 = Clock::now();
-    Fill(*store, c.side, c.side, storekindof(c.kind));
+    memoryfloor(*store, c.side, c.side, storekindof(c.kind));
     benchmark::ClobberMemory();
     state.SetIterationTime(seconds(t0, Clock::now()));
-  }
-}
-
-// The memory floor with the pages provided another way: information for the choice.
-template <Provision How>
-void memfloorwith(benchmark::State& state, const Case& c) {
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    void* values = memoryfloorwith(How, c.side, c.side, storekindof(c.kind));
-    benchmark::ClobberMemory();
-    state.SetIterationTime(seconds(t0, Clock::now()));
-    unmapfloor(values, c.side, c.side, storekindof(c.kind));
   }
 }
 
@@ -222,12 +206,7 @@ constexpr Stage kStages[] = {
     {"autowindow", autowindowbench},
     {"getimage", getimage},
     {"libtiff", libtiff},
-    {"memfloor", storefloor<memoryfloor>},
-    // The floor with the pages provided as the decoders do, and the other ways: information.
-    {"memprovided", storefloor<memoryfloorprovided>},
-    {"memhuge", memfloorwith<Provision::hugepages>},
-    {"mempopulate", memfloorwith<Provision::populate>},
-    {"memthread", memfloorwith<Provision::thread>},
+    {"memfloor", memfloorbench},
     {"paintfloor", paintfloorbench},
 };
 
@@ -279,11 +258,6 @@ void printsummary(const std::map<std::string, double>& m) {
           "getimage/(memfloor+paintfloor) %.2f %s  decode/libtiff %.2f  getimage/libtiff %.2f\n",
           dec / mem, verdict(dec / mem, 1.5), pnt / pfl, verdict(pnt / pfl, 1.5),
           whole / (mem + pfl), verdict(whole / (mem + pfl), 1.3), dec / lib, whole / lib);
-      std::printf(
-          "          pages provided: on first write %.1f  as the decoders do %.1f  huge pages "
-          "%.1f  MAP_POPULATE %.1f  second thread %.1f\n",
-          mem * 1e3, at("memprovided") * 1e3, at("memhuge") * 1e3, at("mempopulate") * 1e3,
-          at("memthread") * 1e3);
       std::printf(
           "          ns per pixel: decode %.2f  paint %.2f  getimage %.2f  memfloor %.2f  "
           "libtiff %.2f\n",
