@@ -7,7 +7,7 @@
 # chart feed), each printed against its limit, "ok" or "OVER"; then the cold process (a fresh
 # viewer from its start to its picture on screen, beside qimgv; bench/cold_bench.sh).
 #
-#   bash scripts/bench.sh                      # everything (about 30 minutes on 2 cores)
+#   bash scripts/bench.sh                      # everything (about 20 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
 #   bash scripts/bench.sh cold                 # only the cold process
