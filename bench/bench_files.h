@@ -2,7 +2,6 @@
 // temporary folder and reused while their size is right.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,19 +14,14 @@ inline constexpr Kind kKinds[] = {Kind::grey8, Kind::grey12, Kind::grey16ii, Kin
                                   Kind::rgb8};
 inline constexpr int kSides[] = {1024, 4096, 8192};
 
+// The kind's name in benchmark names: "grey8", "grey12", "grey16ii", "grey16mm", "rgb8".
 std::string_view kindname(Kind kind);
-int bitsofkind(Kind kind);
-bool mmofkind(Kind kind);
-bool rgbofkind(Kind kind);
 // The store a file of the kind is read into.
 StoreKind storekindof(Kind kind);
-// Bytes of one file row of `side` pixels.
-std::int64_t rowbytes(Kind kind, int side);
 
-// The folder the files live in: $VTR_BENCH_DIR, else $TMPDIR (or /tmp) + "/vtr-bench-files".
-std::string benchfolder();
 // The path of the side x side file of `kind`, written first when it is missing or of the
-// wrong size. Rows of varied values over the whole range of the kind, 16 rows per strip.
+// wrong size: in $VTR_BENCH_DIR, else $TMPDIR (or /tmp) + "/vtr-bench-files". Rows of varied
+// values over the whole range of the kind, 16 rows per strip.
 std::string benchfile(Kind kind, int side);
 
 }  // namespace vtr::bench

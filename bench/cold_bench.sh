@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
 # The cold-process figures: each viewer started fresh with the file on its command line, timed
 # from the process's start to its picture on screen, under Xvfb with a window manager, beside
-# Debian's qimgv timed the same way in the same sitting; then how fast a fresh process is
-# given anonymous memory in each way the kernel offers (vtr_page_provisioning).
+# Debian's qimgv timed the same way in the same sitting.
 #
 #   bash bench/cold_bench.sh BUILD     # BUILD: the bench build folder, already built
 #
 # VTR_COLD_RUNS fresh processes of each program per file (default 5), alternating run by run
 # (ours, qimgv, ours, qimgv, ...), VTR_COLD_PAUSE seconds apart (default 2: a virtual
 # machine's balloon reports memory that one process freed to its host after about 2 s, so
-# each process meets memory in the same state, not in the pages the last one left backed). The files go to $VTR_BENCH_DIR/cold (default
-# $TMPDIR/vtr-bench-files/cold, about 250 MB) and are read once before timing, so they are in
-# the page cache. The screen at the moment the grey showed, in the first run of each program
-# on each file, is kept in $VTR_BENCH_DIR/cold/shots (PPM), to check what was timed.
+# each process meets memory in the same state, not in the pages the last one left backed).
+# The files go to $VTR_BENCH_DIR/cold (default $TMPDIR/vtr-bench-files/cold, about 250 MB)
+# and are read once before timing, so they are in the page cache. The screen at the moment
+# the grey showed, in the first run of each program on each file, is kept in
+# $VTR_BENCH_DIR/cold/shots (PPM), to check what was timed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$1" && pwd)"
@@ -40,7 +40,6 @@ if [[ "${2:-}" != "--inside" ]]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" --inside "$work"
   echo "cold process: load average after $(cut -d' ' -f1-3 /proc/loadavg)"
   /usr/bin/python3 "$here/cold_summary.py" "$work/results" "$runs"
-  "$build/bench/vtr_page_provisioning" "$runs" "${VTR_PROVISIONING_PAUSE:-1}"
   exit 0
 fi
 

@@ -10,46 +10,23 @@ viewer at its start-up settings (it draws every second pixel of every second row
 values divided by 256); each other pixel is within 3 grey levels of it, so the image scaled
 down in any way shows within 3 of GREY, while the histogram gets counts in seven bins."""
 import os
-import struct
 import sys
 
 import numpy
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "tools"))
+from tiff_writer import SHORT, back_to_back, image_entries, tiff  # noqa: E402
 
 ROWS_PER_STRIP = 16
 DATA_START = 16384
 
 
 def header(side, bits):
-    strips = (side + ROWS_PER_STRIP - 1) // ROWS_PER_STRIP
+    """The file up to its pixels, which start at DATA_START."""
     row = side * bits // 8
-    entries = [
-        (256, 3, 1, side),
-        (257, 3, 1, side),
-        (258, 3, 1, bits),
-        (259, 3, 1, 1),
-        (262, 3, 1, 1),
-        (273, 4, strips, None),  # strip offsets, after the IFD
-        (277, 3, 1, 1),
-        (278, 3, 1, ROWS_PER_STRIP),
-        (279, 4, strips, None),  # strip byte counts, after the offsets
-        (284, 3, 1, 1),
-    ]
-    offsets_at = 8 + 2 + 12 * len(entries) + 4
-    counts_at = offsets_at + 4 * strips
-    assert counts_at + 4 * strips <= DATA_START
-    out = bytearray(b"II*\x00" + struct.pack("<I", 8) + struct.pack("<H", len(entries)))
-    for tag, kind, count, value in entries:
-        if tag == 273:
-            value = offsets_at
-        elif tag == 279:
-            value = counts_at
-        field = struct.pack("<HH", value, 0) if kind == 3 else struct.pack("<I", value)
-        out += struct.pack("<HHI", tag, kind, count) + field
-    out += struct.pack("<I", 0)
-    stripbytes = [min(ROWS_PER_STRIP, side - s * ROWS_PER_STRIP) * row for s in range(strips)]
-    out += struct.pack(f"<{strips}I", *(DATA_START + s * ROWS_PER_STRIP * row for s in range(strips)))
-    out += struct.pack(f"<{strips}I", *stripbytes)
-    return bytes(out.ljust(DATA_START, b"\x00"))
+    counts = [min(ROWS_PER_STRIP, side - y) * row for y in range(0, side, ROWS_PER_STRIP)]
+    entries = image_entries(side, side, bits, ROWS_PER_STRIP, back_to_back(counts))
+    return tiff(entries + [(284, SHORT, 1, 1)], data_at=DATA_START)
 
 
 def greylevels(side, grey):

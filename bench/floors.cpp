@@ -1,77 +1,17 @@
 #include "bench/floors.h"
 
-#include <sys/mman.h>
-
-#include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <thread>
 
 namespace vtr::bench {
 
-namespace {
-
-constexpr std::uint64_t kChunk = 2u << 20;
-
-// Writes every value of a row of `rowbytes` bytes, as a decoder writes its row.
-void writerow(std::uint8_t* row, std::uint64_t rowbytes, std::int64_t y) {
-  std::memset(row, static_cast<int>(y & 0x7F) | 1, rowbytes);
-}
-
-std::uint64_t rowbytesof(std::int32_t width, StoreKind kind) {
-  return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(valuebytes(kind));
-}
-
-void writestore(PixelStore& store, bool provided) {
-  const std::uint64_t rowbytes = rowbytesof(store.width(), store.kind());
-  for (std::int64_t y = 1; y <= store.length(); ++y) {
-    if (provided) store.provide(y);
-    writerow(store.rowbytes(y), rowbytes, y);
-  }
-}
-
-std::uint64_t mappedbytes(std::int32_t width, std::int32_t length, StoreKind kind) {
-  return std::max<std::uint64_t>(PixelStore::bytes_for(width, length, kind), 4096);
-}
-
-}  // namespace
-
 void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length, StoreKind kind) {
   store.recreate(width, length, kind);
-  writestore(store, false);
-}
-
-void memoryfloorprovided(PixelStore& store, std::int32_t width, std::int32_t length,
-                         StoreKind kind) {
-  store.recreate(width, length, kind);
-  writestore(store, true);
-}
-
-void* memoryfloorwith(Provision how, std::int32_t width, std::int32_t length, StoreKind kind) {
-  const std::uint64_t bytes = mappedbytes(width, length, kind);
-  const int populate = how == Provision::populate ? MAP_POPULATE : 0;
-  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | populate, -1, 0);
-  if (p == MAP_FAILED) return nullptr;
-  auto* first = static_cast<std::uint8_t*>(p);
-  if (how == Provision::hugepages) ::madvise(p, bytes, MADV_HUGEPAGE);
-  std::jthread ahead;
-  if (how == Provision::thread) {
-    ahead = std::jthread([first, bytes](std::stop_token token) {
-      for (std::uint64_t off = 0; off < bytes && !token.stop_requested(); off += kChunk) {
-        ::madvise(first + off, std::min(kChunk, bytes - off), MADV_POPULATE_WRITE);
-      }
-    });
-  }
-  const std::uint64_t rowbytes = rowbytesof(width, kind);
+  const auto rowbytes =
+      static_cast<std::size_t>(width) * static_cast<std::size_t>(valuebytes(kind));
   for (std::int64_t y = 1; y <= length; ++y) {
-    writerow(first + static_cast<std::uint64_t>(y - 1) * rowbytes, rowbytes, y);
+    // Every value of the row written, as a decoder writes its row.
+    std::memset(store.rowbytes(y), static_cast<int>(y & 0x7F) | 1, rowbytes);
   }
-  return p;
-}
-
-void unmapfloor(void* values, std::int32_t width, std::int32_t length, StoreKind kind) {
-  if (values != nullptr) ::munmap(values, mappedbytes(width, length, kind));
 }
 
 void paintfloor(const PixelStore& store, std::vector<std::uint8_t>& out) {

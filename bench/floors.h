@@ -1,6 +1,5 @@
 // The floors our load is measured against: what the machine needs at least to fill a store
-// of the image's shape and to take the half-scale picture out of it, and the ways the store's
-// pages can be provided, each timed on the same shape.
+// of the image's shape and to take the half-scale picture out of it.
 #pragma once
 
 #include <cstdint>
@@ -13,19 +12,6 @@ namespace vtr::bench {
 // The memory floor: a store of the same shape and kind, made the same way, with every value
 // written once, row by row, the pages faulted in by the writes (4 KiB pages).
 void memoryfloor(PixelStore& store, std::int32_t width, std::int32_t length, StoreKind kind);
-
-// The same with each row's pages provided ahead of its writes, as the decoders do
-// (PixelStore::provide: one request to the kernel for many pages).
-void memoryfloorprovided(PixelStore& store, std::int32_t width, std::int32_t length,
-                         StoreKind kind);
-
-// The other ways to provide the pages, on a mapping of the store's size written the same way:
-// huge pages advised, the whole mapping populated when it is made (MAP_POPULATE), or a second
-// thread populating it ahead of the writes. Each returns the mapping, which unmapfloor gives
-// back.
-enum class Provision { hugepages, populate, thread };
-void* memoryfloorwith(Provision how, std::int32_t width, std::int32_t length, StoreKind kind);
-void unmapfloor(void* values, std::int32_t width, std::int32_t length, StoreKind kind);
 
 // The paint floor: every second value of every second row, one grey byte each, into `out`
 // (resized to ceil(W/2) x Fix(L/2)).

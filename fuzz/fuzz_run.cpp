@@ -62,11 +62,11 @@ void runfiles(const std::uint8_t* data, std::size_t size,
   const Parts parts = split_input(data, size);
   Session s;
   first.write(parts.first);
-  s.tk.file_name = first.path();
+  s.tk.set_dialog_answer(first.path());
   onfile(s, parts.first, false);
   if (!parts.has_second) return;
   second.write(parts.second);
-  s.tk.file_name = second.path();
+  s.tk.set_dialog_answer(second.path());
   onfile(s, parts.second, true);
 }
 

@@ -5,10 +5,9 @@
 # offscreen, on an 8192 x 8192 16-bit file (5 loads), and the window's responsiveness figures
 # (event-pump gap during a load, a line added to a long message area, a long header dump, a
 # chart feed), each printed against its limit, "ok" or "OVER"; then the cold process (a fresh
-# viewer from its start to its picture on screen, beside qimgv, and the kernel's ways of
-# providing memory to a fresh process; bench/cold_bench.sh).
+# viewer from its start to its picture on screen, beside qimgv; bench/cold_bench.sh).
 #
-#   bash scripts/bench.sh                      # everything (about 30 minutes on 2 cores)
+#   bash scripts/bench.sh                      # everything (about 20 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
 #   bash scripts/bench.sh cold                 # only the cold process
@@ -25,7 +24,7 @@ jobs=$(nproc)
 
 cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench \
-  vtr_screen_poller vtr_page_provisioning vantrel-tiff-reader
+  vtr_screen_poller vantrel-tiff-reader
 
 if [[ "$filter" != "window" && "$filter" != "cold" ]]; then
   "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \

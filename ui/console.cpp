@@ -11,7 +11,7 @@
 #include "display/readout.h"
 #include "tiff/header_fault.h"
 #include "ui/commands.h"
-#include "ui/console_toolkit.h"
+#include "ui/headless_toolkit.h"
 
 namespace vtr {
 
@@ -90,7 +90,7 @@ Command parsecommand(const std::vector<std::string>& args, std::string& error) {
 struct ConsoleViewer {
   ConsoleViewer() { form_load(app); }
   std::vector<std::string> lines;
-  ConsoleToolkit tk{[this](std::string_view line) { lines.emplace_back(line); }};
+  HeadlessToolkit tk{[this](std::string_view line) { lines.emplace_back(line); }};
   App app{tk};
 };
 

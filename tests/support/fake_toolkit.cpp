@@ -103,7 +103,7 @@ bool FakeToolkit::show_open() {
   std::optional<std::string> answer = dialog_answers.front();
   dialog_answers.pop_front();
   if (!answer) return false;
-  dialog_name = *answer;
+  set_dialog_answer(*answer);
   return true;
 }
 

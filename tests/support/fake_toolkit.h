@@ -2,7 +2,8 @@
 //
 // It keeps the state of every control (texts, colours, slider positions, progress, the
 // picture's pixels, chart data, message boxes shown) and lets a test script what the event
-// pump runs and what the file dialog and message boxes answer.
+// pump runs and what the file dialog and message boxes answer. What it does not record it
+// leaves to the headless toolkit.
 #pragma once
 
 #include <deque>
@@ -12,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/toolkit.h"
+#include "ui/headless_toolkit.h"
 
 namespace vtr::test {
 
@@ -23,7 +24,7 @@ struct ShownBox {
   MsgButtons buttons;
 };
 
-class FakeToolkit : public Toolkit {
+class FakeToolkit : public HeadlessToolkit {
  public:
   FakeToolkit();
 
@@ -49,7 +50,6 @@ class FakeToolkit : public Toolkit {
   void set_dialog_cancel_error(bool on) override { dialog_cancel_error = on; }
   void set_dialog_filter(std::string_view filter) override { dialog_filter = filter; }
   bool show_open() override;
-  std::string dialog_file_name() const override { return dialog_name; }
   Answer message_box(std::string_view text, std::string_view title, Icon icon,
                      MsgButtons buttons) override;
   void pump_events() override;
@@ -108,7 +108,6 @@ class FakeToolkit : public Toolkit {
   std::string dialog_default_ext;
   bool dialog_cancel_error = false;
   std::string dialog_filter;
-  std::string dialog_name;
   int dialog_shows = 0;
   std::vector<ShownBox> boxes;
   int pumps = 0;

@@ -194,6 +194,12 @@ int row_bytes(int width, int bits, int photometric) {
 }
 
 Bytes image(const ImageSpec& shape) {
+  Bytes out = image_head(shape);
+  out.insert(out.end(), shape.pixels.begin(), shape.pixels.end());
+  return out;
+}
+
+Bytes image_head(const ImageSpec& shape) {
   TiffBuilder b(shape.mm);
   const int rps = shape.rowsperstrip > 0 ? shape.rowsperstrip : std::max(shape.length, 1);
   const int strips = shape.length == 0 ? 1 : (shape.length + rps - 1) / rps;
@@ -222,7 +228,6 @@ Bytes image(const ImageSpec& shape) {
   } else {
     b.longs_at(279, counts);
   }
-  b.data(shape.pixels);
   return b.build();
 }
 

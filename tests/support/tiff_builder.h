@@ -90,6 +90,9 @@ struct ImageSpec {
 
 // A whole image file: tags 256, 257, 258, 259, 262, 273, 277, 278, 279 in ascending order.
 Bytes image(const ImageSpec& shape);
+// The bytes of image(shape) before its pixels (shape.pixels is not read): a large image's
+// rows can follow it straight into a file.
+Bytes image_head(const ImageSpec& shape);
 // An 8-bit grey image 4 pixels wide and `strips` rows long, one row a strip, whose offsets
 // all point into the first strip: a header whose dump lists every strip.
 Bytes one_row_strips(std::uint32_t strips);

@@ -14,7 +14,10 @@ The file is little-endian, uncompressed, in strips of 16 rows.
 import sys
 
 import numpy as np
-import tifffile
+
+from tiff_writer import back_to_back, image_entries, tiff
+
+ROWS_PER_STRIP = 16
 
 
 def frame(size, seed, corner, spacing=10000):
@@ -41,8 +44,11 @@ def main():
     seed = int(sys.argv[3]) if len(sys.argv) > 3 else 20
     corner = float(sys.argv[4]) if len(sys.argv) > 4 else 1.0
     spacing = int(sys.argv[5]) if len(sys.argv) > 5 else 10000
-    tifffile.imwrite(out, frame(size, seed, corner, spacing), byteorder="<", rowsperstrip=16,
-                     compression=None, photometric="minisblack")
+    values = frame(size, seed, corner, spacing)
+    counts = [2 * size * min(ROWS_PER_STRIP, size - y) for y in range(0, size, ROWS_PER_STRIP)]
+    entries = image_entries(size, size, 16, ROWS_PER_STRIP, back_to_back(counts))
+    with open(out, "wb") as f:
+        f.write(tiff(entries, values.astype("<u2").tobytes()))
 
 
 if __name__ == "__main__":

@@ -11,60 +11,20 @@ import os
 import struct
 import sys
 
-SHORT, LONG, RATIONAL, ASCII = 3, 4, 5, 2
+from tiff_writer import ASCII, LONG, RATIONAL, SHORT, DataOffsets, tiff
 
 
-def tiff(entries, data=b"", mm=False, next_ifd=0, magic=42, ifd_at=8):
-    """entries: (tag, type, count, value) with value an int (the value field) or bytes
-    (stored after the IFD, the value field holding their offset). A SHORT int value is put
-    left-justified. `data` follows everything; "@data+N" offsets are not needed: callers pass
-    absolute offsets computed with data_start()."""
-    e = ">" if mm else "<"
-    head = (b"MM" if mm else b"II") + struct.pack(e + "HI", magic, ifd_at)
-    pad = b"\0" * (ifd_at - 8) if ifd_at >= 8 else b""
-    ifd_end = ifd_at + 2 + 12 * len(entries) + 4
-    extra = b""
-    body = struct.pack(e + "H", len(entries))
-    for tag, typ, count, value in entries:
-        if isinstance(value, bytes):
-            field = struct.pack(e + "I", ifd_end + len(extra))
-            extra += value
-        elif typ == SHORT and count == 1:
-            field = struct.pack(e + "HH", value, 0)
-        else:
-            field = struct.pack(e + "I", value)
-        body += struct.pack(e + "HHI", tag, typ, count) + field
-    body += struct.pack(e + "I", next_ifd)
-    return head + pad + body + extra + data
-
-
-def data_start(entries, ifd_at=8):
-    return ifd_at + 2 + 12 * len(entries) + 4 + sum(
-        len(v) for _, _, _, v in entries if isinstance(v, bytes))
-
-
-def image8(width, length, rps, extra=(), omit=(), pixels=None, mm=False):
-    """An 8-bit grey image in one or more strips, with `extra` entries added and tags in
-    `omit` left out."""
-    e = ">" if mm else "<"
-    rows = [(256, SHORT, 1, width), (257, SHORT, 1, length), (258, SHORT, 1, 8),
-            (259, SHORT, 1, 1), (262, SHORT, 1, 1)]
+def image8(width, length, rps, omit=(), pixels=None):
+    """An 8-bit grey image in one or more strips, tags in ascending order, those in `omit`
+    left out."""
     strips = max(1, -(-length // rps)) if rps else 1
-    offsets_index = len(rows)
-    rows.append((273, LONG, strips, 0 if strips == 1 else b"\0" * 4 * strips))
-    rows += [(277, SHORT, 1, 1), (278, LONG, 1, rps), (279, LONG, 1, width * length)]
-    rows += list(extra)
-    rows = [r for r in rows if r[0] not in omit]
-    rows.sort(key=lambda r: r[0])
-    start = data_start(rows)
-    offs = [start + s * rps * width for s in range(strips)]
-    for i, r in enumerate(rows):
-        if r[0] == 273:
-            rows[i] = (273, LONG, strips,
-                       offs[0] if strips == 1 else struct.pack(e + "%dI" % strips, *offs))
+    rows = [(256, SHORT, 1, width), (257, SHORT, 1, length), (258, SHORT, 1, 8),
+            (259, SHORT, 1, 1), (262, SHORT, 1, 1),
+            (273, LONG, strips, DataOffsets(s * rps * width for s in range(strips))),
+            (277, SHORT, 1, 1), (278, LONG, 1, rps), (279, LONG, 1, width * length)]
     if pixels is None:
         pixels = bytes((i * 7 + 1) & 0xFF for i in range(width * length))
-    return tiff(rows, pixels, mm=mm)
+    return tiff([r for r in rows if r[0] not in omit], pixels)
 
 
 def files():
@@ -72,19 +32,18 @@ def files():
     # Sizes that overflow a 16-bit row count, or a store no machine can back.
     out["huge-declared-32767x32767.tif"] = image8(32767, 32767, 32767, pixels=b"\x55" * 64)
     g16 = [(256, SHORT, 1, 20000), (257, SHORT, 1, 2), (258, SHORT, 1, 16), (259, SHORT, 1, 1),
-           (262, SHORT, 1, 1), (273, LONG, 1, 0), (278, LONG, 1, 2), (279, LONG, 1, 80000)]
-    g16[5] = (273, LONG, 1, data_start(g16))
+           (262, SHORT, 1, 1), (273, LONG, 1, DataOffsets([0])), (278, LONG, 1, 2),
+           (279, LONG, 1, 80000)]
     out["grey16-wider-than-16383.tif"] = tiff(g16, bytes(range(256)) * 313)
     rgb = [(256, SHORT, 1, 11000), (257, SHORT, 1, 1), (258, SHORT, 3, struct.pack("<3H", 8, 8, 8)),
-           (259, SHORT, 1, 1), (262, SHORT, 1, 2), (273, LONG, 1, 0), (277, SHORT, 1, 3),
-           (278, LONG, 1, 1), (279, LONG, 1, 33000)]
-    rgb[5] = (273, LONG, 1, data_start(rgb))
+           (259, SHORT, 1, 1), (262, SHORT, 1, 2), (273, LONG, 1, DataOffsets([0])),
+           (277, SHORT, 1, 3), (278, LONG, 1, 1), (279, LONG, 1, 33000)]
     out["rgb8-wider-than-10922.tif"] = tiff(rgb, bytes(range(256)) * 129)
     # More strips than the 1024 the header can hold: 2000 rows of one row each, but only one
     # strip offset given.
     rows = [(256, SHORT, 1, 3), (257, SHORT, 1, 2000), (258, SHORT, 1, 8), (259, SHORT, 1, 1),
-            (262, SHORT, 1, 1), (273, LONG, 1, 0), (278, LONG, 1, 1), (279, LONG, 1, 3)]
-    rows[5] = (273, LONG, 1, data_start(rows))
+            (262, SHORT, 1, 1), (273, LONG, 1, DataOffsets([0])), (278, LONG, 1, 1),
+            (279, LONG, 1, 3)]
     out["strips-beyond-1024.tif"] = tiff(rows, b"\x11" * 6000)
     # The strip starts far past the end of the file.
     s = image8(4, 4, 4)
@@ -98,8 +57,8 @@ def files():
     # RowsPerStrip 0 given after StripByteCounts: the parser's check at 279 sees the value
     # left by the file before; the decoder must not divide by the 0.
     rows = [(256, SHORT, 1, 4), (257, SHORT, 1, 3), (258, SHORT, 1, 8), (259, SHORT, 1, 1),
-            (262, SHORT, 1, 1), (273, LONG, 1, 0), (279, LONG, 1, 12), (278, LONG, 1, 0)]
-    rows[5] = (273, LONG, 1, data_start(rows))
+            (262, SHORT, 1, 1), (273, LONG, 1, DataOffsets([0])), (279, LONG, 1, 12),
+            (278, LONG, 1, 0)]
     out["rowsperstrip-zero-after-bytecounts.tif"] = tiff(rows, b"\x33" * 12)
     # A RowsPerStrip so large that length + rowsperstrip - 1 overflows 32 bits, given after
     # StripByteCounts so that the parser's overflow check does not see it.
@@ -127,10 +86,8 @@ def files():
     # 12-bit rows with an odd width, in two strips, big-endian.
     px = bytes((i * 29 + 5) & 0xFF for i in range(5 * 3))  # 3 rows of W=3: 5 bytes each
     rows = [(256, SHORT, 1, 3), (257, SHORT, 1, 3), (258, SHORT, 1, 12), (259, SHORT, 1, 1),
-            (262, SHORT, 1, 1), (273, LONG, 2, b"\0" * 8), (278, LONG, 1, 2),
-            (279, LONG, 2, struct.pack(">II", 10, 5))]
-    start = data_start(rows)
-    rows[5] = (273, LONG, 2, struct.pack(">II", start, start + 10))
+            (262, SHORT, 1, 1), (273, LONG, 2, DataOffsets([0, 10])), (278, LONG, 1, 2),
+            (279, LONG, 2, [10, 5])]
     out["grey12-odd-width-two-strips-mm.tif"] = tiff(rows, px, mm=True)
     # A 2 x 2 image whose IFD repeats StripOffsets (1024 values each) 4990 times: cheap to
     # load, but its header dump runs to 5 million lines. Every offset points at the pixels.
@@ -154,9 +111,9 @@ def files():
     # bytes (two LONGs take 8, four LONGs 16), so both stand at their offsets; an 8-bit grey
     # image, every pixel 0x5A.
     rows = [(256, SHORT, 1, 3), (257, SHORT, 1, 2), (258, LONG, 2, struct.pack("<2I", 8, 8)),
-            (259, SHORT, 1, 1), (262, SHORT, 1, 1), (273, LONG, 1, 0), (277, SHORT, 1, 1),
-            (278, LONG, 1, 2), (279, LONG, 1, 6), (305, LONG, 4, b"vtr\0" + bytes(12))]
-    rows[5] = (273, LONG, 1, data_start(rows))
+            (259, SHORT, 1, 1), (262, SHORT, 1, 1), (273, LONG, 1, DataOffsets([0])),
+            (277, SHORT, 1, 1), (278, LONG, 1, 2), (279, LONG, 1, 6),
+            (305, LONG, 4, b"vtr\0" + bytes(12))]
     out["bitspersample-two-longs-software-long.tif"] = tiff(rows, b"\x5a" * 6)
     return out
 

@@ -7,15 +7,16 @@ For every file NAME.tif it writes NAME.txt: the first line "W L", then one line 
 row with the value each pixel must hold in the viewer's store (the sample itself for grey
 images; for RGB the grey value (R + 2 G + B) / 4, rounded to nearest with halves to even).
 The values come from reading the file back with tifffile where it can decode it. 12-bit
-files, which tifffile cannot decode without extra codecs, are packed here bit by bit and
-read back with ImageMagick (through libtiff) when it is installed, else listed from the
-array they were packed from. Exits 3 when numpy or tifffile is missing, 4 when a reading
+files, which tifffile cannot decode without extra codecs, are written bit by bit here
+(tiff_writer.py) and read back with ImageMagick (through libtiff) when it is installed,
+else listed from the array they were packed from. Exits 3 when numpy or tifffile is missing, 4 when a reading
 disagrees with what was written.
 """
 import os
-import struct
 import subprocess
 import sys
+
+from tiff_writer import LONG, back_to_back, image_entries, pack12, tiff
 
 try:
     import numpy as np
@@ -43,50 +44,14 @@ def write_list(path, values):
             out.write(" ".join(str(int(v)) for v in row) + "\n")
 
 
-def pack12(values):
-    """Packs each row as a 12-bit stream, most significant bits first, padded to a byte."""
-    rows = []
-    for row in values:
-        bits = "".join(format(int(v), "012b") for v in row)
-        bits += "0" * (-len(bits) % 8)
-        rows.append(bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8)))
-    return rows
-
-
-def write12(path, values, rowsperstrip, order):
-    """A 12-bit grey TIFF with one IFD after the strips, in byte order "<" or ">"."""
+def write12(path, values, rowsperstrip, mm):
+    """A 12-bit grey TIFF with one IFD after the strips, a pad byte after each strip."""
     length, width = values.shape
-    rows = pack12(values)
-    strips = [b"".join(rows[i:i + rowsperstrip]) for i in range(0, length, rowsperstrip)]
-    data = bytearray()
-    offsets = []
-    for s in strips:
-        offsets.append(8 + len(data))
-        data += s + b"\x00"  # a pad byte between strips
-    ifd_at = 8 + len(data)
-    entries = 9
-    extra_at = ifd_at + 2 + 12 * entries + 4
-    counts_at = extra_at + 4 * len(strips)
-
-    def entry(tag, typ, count, value):
-        if typ == 3 and count == 1:
-            return struct.pack(order + "HHIHH", tag, typ, count, value, 0)
-        return struct.pack(order + "HHII", tag, typ, count, value)
-
-    many = len(strips) > 1
-    ifd = struct.pack(order + "H", entries)
-    ifd += entry(256, 3, 1, width) + entry(257, 3, 1, length) + entry(258, 3, 1, 12)
-    ifd += entry(259, 3, 1, 1) + entry(262, 3, 1, 1)
-    ifd += entry(273, 4, len(strips), extra_at if many else offsets[0])
-    ifd += entry(277, 3, 1, 1) + entry(278, 4, 1, rowsperstrip)
-    ifd += entry(279, 4, len(strips), counts_at if many else len(strips[0]))
-    ifd += struct.pack(order + "I", 0)
-    if many:
-        ifd += struct.pack(order + "%dI" % len(strips), *offsets)
-        ifd += struct.pack(order + "%dI" % len(strips), *[len(s) for s in strips])
-    mark = b"II" if order == "<" else b"MM"
+    strips = [pack12(values[i:i + rowsperstrip]) for i in range(0, length, rowsperstrip)]
+    entries = image_entries(width, length, 12, rowsperstrip,
+                            back_to_back((len(s) for s in strips), gap=1), rows_type=LONG)
     with open(path, "wb") as out:
-        out.write(mark + struct.pack(order + "HI", 42, ifd_at) + bytes(data) + ifd)
+        out.write(tiff(entries, b"".join(s + b"\x00" for s in strips), mm=mm, data_first=True))
 
 
 def read_with_imagemagick(path, shape, top):
@@ -127,9 +92,9 @@ def main(folder):
         write_list(folder + "/" + name + ".txt", back)
     back = tifffile.imread(folder + "/rgb8.tif")
     write_list(folder + "/rgb8.txt", grey_of(back))
-    for name, width, order in (("gray12_odd", 7, "<"), ("gray12_even", 6, ">")):
+    for name, width, mm in (("gray12_odd", 7, False), ("gray12_even", 6, True)):
         values = sample_values(rng, (5, width), 4095)
-        write12(folder + "/" + name + ".tif", values, 2, order)
+        write12(folder + "/" + name + ".tif", values, 2, mm)
         back = read_with_imagemagick(folder + "/" + name + ".tif", values.shape, 4095)
         if back is not None and not np.array_equal(back, values):
             sys.exit(4)
