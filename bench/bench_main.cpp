@@ -34,11 +34,11 @@
 #include "bench/libtiff_reader.h"
 #include "core/app.h"
 #include "decode/decoders.h"
+#include "decode/getheader.h"
 #include "decode/readfile.h"
 #include "display/autowindow.h"
 #include "display/histogram.h"
 #include "display/paint.h"
-#include "tiff/getheader.h"
 
 namespace vtr::bench {
 

@@ -6,6 +6,7 @@
 
 #include "core/app.h"
 #include "core/numtext.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

@@ -7,11 +7,11 @@
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "decode/getheader.h"
 #include "decode/header_summary.h"
 #include "decode/store_memory.h"
 #include "display/histogram.h"
 #include "display/paint.h"
-#include "tiff/getheader.h"
 
 namespace vtr {
 
@@ -163,17 +163,17 @@ LoadEnd readopened(App& app, std::int16_t p, std::int16_t mode) {
 }  // namespace
 
 void getimage_button_Click(App& app) {
-  if (!beginguarded(app, Button::getimage_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getimage_button)) return;
   readfile(app, 0);
-  endguarded(app, Button::getimage_button);
+  end_guarded(app.busy, app.tk, Button::getimage_button);
 }
 
 void getheader_button_Click(App& app) {
-  if (!beginguarded(app, Button::getheader_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getheader_button)) return;
   app.showtext = kTrue;
   readfile(app, 2);
   app.showtext = kFalse;
-  endguarded(app, Button::getheader_button);
+  end_guarded(app.busy, app.tk, Button::getheader_button);
 }
 
 std::int16_t getunitnumber(App& app) {
@@ -198,24 +198,24 @@ std::int16_t readfile(App& app, std::int16_t mode) {
 }
 
 LoadEnd openfile(App& app, const std::string& path) {
-  if (!beginguarded(app, Button::getimage_button)) return LoadEnd::busy;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getimage_button)) return LoadEnd::busy;
   LoadEnd end = LoadEnd::not_opened;
   if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
     end = readopened(app, p, 0);
   }
-  endguarded(app, Button::getimage_button);
+  end_guarded(app.busy, app.tk, Button::getimage_button);
   return end;
 }
 
 LoadEnd openheader(App& app, const std::string& path) {
-  if (!beginguarded(app, Button::getheader_button)) return LoadEnd::busy;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getheader_button)) return LoadEnd::busy;
   app.showtext = kTrue;
   LoadEnd end = LoadEnd::not_opened;
   if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
     end = readopened(app, p, 2);
   }
   app.showtext = kFalse;
-  endguarded(app, Button::getheader_button);
+  end_guarded(app.busy, app.tk, Button::getheader_button);
   return end;
 }
 

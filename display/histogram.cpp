@@ -1,6 +1,7 @@
 #include "display/histogram.h"
 
 #include "core/app.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 

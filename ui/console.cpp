@@ -102,7 +102,7 @@ int headers(const std::vector<std::string>& files, std::ostream& out) {
     if (openheader(v.app, files[i]) != LoadEnd::header_read) status = kExitRefused;
     if (files.size() > 1) out << (i > 0 ? "\n" : "") << "==> " << files[i] << " <==\n";
     for (const auto& line : v.lines) out << line << '\n';
-    replacemessages(v.app, "");  // the area would only grow
+    v.app.lines.replace("");  // the area would only grow
   }
   return status;
 }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "core/messages.h"
+#include "core/message_area.h"
 
 namespace vtr {
 

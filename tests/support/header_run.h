@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/app.h"
+#include "decode/getheader.h"
 #include "decode/header_summary.h"
 #include "tests/support/tiff_builder.h"
-#include "tiff/getheader.h"
 
 namespace vtr::test {
 

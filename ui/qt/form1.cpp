@@ -121,7 +121,7 @@ void Form1::build() {
   text1_ = new MessageView(app_.messages, this);
   text1_->setGeometry(kText1.pixels());
   text1_->setToolTip(QStringLiteral("Shows error messages and image information"));
-  replacemessages(app_, kWelcome);  // the box's design-time text, kept in the App's record
+  app_.lines.replace(kWelcome);  // the box's design-time text, kept in the App's record
   text1_->setAcceptDrops(false);
 
   make_button(Button::Command1, "exit", kCommand1, "exits VantrelTIFFReader");
