@@ -57,21 +57,21 @@ bool pumpuntilending(App& app, std::int16_t p) {
   return true;
 }
 
-void notenoughmemory(App& app, std::int32_t w, std::int32_t l) {
-  addmessage(app, "[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
+void not_enough_memory(MessageLines& lines, std::int32_t w, std::int32_t l) {
+  lines.error("[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
 }
 
-// A store for the header's size must be possible before anything of the old image is given
-// up; otherwise the load is refused like a refused header.
-bool storeavailable(App& app) {
-  const std::int32_t w = app.header.imagewidth;
-  const std::int32_t l = app.header.imagelength;
+// A store for the header's size must be possible, under `limit` bytes, before anything of the
+// old image is given up; otherwise the load is refused like a refused header.
+bool store_available(const ImageHeader& header, std::uint64_t limit, MessageLines& lines) {
+  const std::int32_t w = header.imagewidth;
+  const std::int32_t l = header.imagelength;
   if (w < 0 || l < 0) {
-    addmessage(app, "[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
+    lines.error("[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
     return false;
   }
-  if (storefits(app, w, l, storekindfor(app.header))) return true;
-  notenoughmemory(app, w, l);
+  if (store_fits(limit, w, l, storekindfor(header))) return true;
+  not_enough_memory(lines, w, l);
   return false;
 }
 
@@ -98,9 +98,9 @@ std::int16_t openpath(App& app, std::int16_t n, const std::string& path) {
 
 // A usable header without strip offsets (a tiled file, say) has no image data this viewer can
 // find. A parse that failed part way has said why already and goes on as before.
-bool hasstrips(App& app) {
-  if (app.header.headervalid != kTrue || app.header.stripoffsetcount > 0) return true;
-  addmessage(app, "[error] tiled or strip-less TIFF - cannot read image");
+bool has_strips(const ImageHeader& header, MessageLines& lines) {
+  if (header.headervalid != kTrue || header.stripoffsetcount > 0) return true;
+  lines.error("[error] tiled or strip-less TIFF - cannot read image");
   return false;
 }
 
@@ -111,7 +111,7 @@ std::size_t widestrow(std::int32_t width) {
 
 // A load that an allocation failed: refused like a store the system would not give.
 LoadEnd outofmemory(App& app, std::int16_t p) {
-  notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
+  not_enough_memory(app.lines, app.header.imagewidth, app.header.imagelength);
   return abandon(app, p);
 }
 
@@ -119,11 +119,14 @@ LoadEnd outofmemory(App& app, std::int16_t p) {
 LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
   if (pumpuntilending(app, p)) return LoadEnd::stopped;
   const HeaderResult header = getheader(app, p);
-  showsummary(app, header.summary);
+  show_summary(app.tk, header.summary);
   if (header.rejected()) return abandon(app, p);
   if (mode >= 1)
     return abandon(app, p, header.accepted() ? LoadEnd::header_read : LoadEnd::refused);
-  if (!hasstrips(app) || !storeavailable(app)) return abandon(app, p);
+  const std::uint64_t limit = current_store_limit(app.store_limit, app.store.bytes());
+  if (!has_strips(app.header, app.lines) || !store_available(app.header, limit, app.lines)) {
+    return abandon(app, p);
+  }
   // The row buffer is had before the old image is given up, so that the decoder does not
   // have to allocate it.
   app.rowbuffer.reserve(widestrow(app.header.imagewidth));
@@ -131,7 +134,7 @@ LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
   if (!app.store.recreate(app.header.imagewidth, app.header.imagelength,
                           storekindfor(app.header))) {
     // The check above passed but the system still refused the pages.
-    notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
+    not_enough_memory(app.lines, app.header.imagewidth, app.header.imagelength);
     return abandon(app, p);
   }
   if (pumpuntilending(app, p)) return LoadEnd::stopped;
@@ -236,7 +239,7 @@ LoadEnd finishload(App& app, std::int16_t p, Decoder decoder) {
   const DecodeResult result = decoder(
       app, p, [&app](std::int64_t row, std::int64_t length) { return showrow(app, row, length); });
   if (!result.finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
-  feedchart(app);
+  feed_chart(app.tk, app.histogram);
   if (result.reportsread) addmessage(app, "imagefile read");
   elapsedtime(app);
   // The chart and the lines show before the paint starts.

@@ -20,12 +20,12 @@ int depthdivisor(int bitspersample) {
 
 std::int16_t zerohistogram(App& app) {
   app.histogram.bins.fill(0);
-  feedchart(app);
+  feed_chart(app.tk, app.histogram);
   return 0;
 }
 
-void feedchart(App& app) {
-  app.tk.set_chart_data(app.histogram.bins);
+void feed_chart(Toolkit& tk, const Histogram& histogram) {
+  tk.set_chart_data(histogram.bins);
 }
 
 }  // namespace vtr

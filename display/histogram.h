@@ -8,6 +8,7 @@
 namespace vtr {
 
 struct App;
+class Toolkit;
 
 // The depth divisor for a bits-per-sample value: 1, 16 or 256 for 8, 12 or 16; 0 for any
 // other depth (no divisor exists).
@@ -22,6 +23,6 @@ inline int histogrambin(std::int32_t v, int d) {
 std::int16_t zerohistogram(App& app);
 
 // Hands the whole table to the chart.
-void feedchart(App& app);
+void feed_chart(Toolkit& tk, const Histogram& histogram);
 
 }  // namespace vtr

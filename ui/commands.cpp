@@ -55,7 +55,7 @@ void form_load(App& app) {
   app.tk.set_progress_max(1.0f);
   app.tk.set_progress_value(0.0f);
   zerohistogram(app);
-  feedchart(app);
+  feed_chart(app.tk, app.histogram);
   for (Button b : kTaskButtons) changebutton(app, b, kFalse);
   for (Button b : kIntensityButtons) app.tk.set_back_colour(b, kIntensityButtonColour);
   app.bestfits = kFalse;
@@ -101,14 +101,14 @@ void stoptask(App& app, std::string_view reason) {
   addmessage(app, faultline(reason, " - task stopped"));
 }
 
-void stopcommand(App& app, std::string_view reason) {
-  addmessage(app, faultline(reason, " - command stopped"));
+void stop_command(MessageLines& lines, std::string_view reason) {
+  lines.error(faultline(reason, " - command stopped"));
 }
 
 void help_button_Click(App& app) {
   if (!app.tk.help_window_exists()) {
     app.tk.create_help_window();
-    form2_load(app);
+    form2_load(app.tk);
   }
   app.tk.show_help_window();
 }

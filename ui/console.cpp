@@ -142,7 +142,7 @@ int pixel(const Command& c, std::ostream& out, std::ostream& err) {
   if (!load.loaded) return kExitRefused;
   // What the read-out writes for that place of the store: its value, 0 in column 0 and
   // row 0, or that it lies outside the image.
-  const bool inside = readstored(v.app, c.x, c.y);
+  const bool inside = read_stored(v.app.store, v.app.lines, c.x, c.y);
   for (const auto& line : v.lines) out << line << '\n';
   return load.clean && inside ? kExitDone : kExitRefused;
 }

@@ -100,7 +100,7 @@ Form1::~Form1() = default;
 
 void Form1::stop_after_fault(std::string_view reason) {
   if (tk_->running_task_events()) {
-    stopcommand(app_, reason);
+    stop_command(app_.lines, reason);
   } else {
     stoptask(app_, reason);
   }

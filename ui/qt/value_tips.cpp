@@ -27,7 +27,7 @@ void show_slider_tip(Form1& window, Slider which) {
   const int x =
       QStyle::sliderPositionFromValue(s->minimum(), s->maximum(), s->sliderPosition(), s->width());
   QToolTip::showText(s->mapToGlobal(QPoint(x, s->height())),
-                     qtext(slidertip(window.app(), which, s->sliderPosition())), s);
+                     qtext(slider_tip(window.app().header, which, s->sliderPosition())), s);
 }
 
 // Answers the tooltip events of the chart's viewport.
@@ -57,7 +57,7 @@ QString chart_tip(Form1& window, const QPoint& at) {
   const double x = chart->mapToValue(inchart).x();
   const int bin = std::clamp(static_cast<int>(std::lround(x)), 0, 255);
   const auto count = static_cast<std::int64_t>(view->points().value(bin).y());
-  return qtext(bintip(window.app(), bin, count));
+  return qtext(bin_tip(window.app().header, bin, count));
 }
 
 void install_value_tips(Form1& window) {
