@@ -59,6 +59,8 @@ double seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
+using Decoder = std::int16_t (*)(App&, std::int16_t);
+
 Decoder decoderof(Kind kind) {
   switch (kind) {
     case Kind::grey8:
@@ -122,7 +124,7 @@ void decode(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto v = prepared(c);
     const auto t0 = Clock::now();
-    loadimage(v->app, 1, decoderof(c.kind));
+    decoderof(c.kind)(v->app, 1);
     state.SetIterationTime(seconds(t0, v->tk.paint_started));
     if (!checked) {
       checked = true;
@@ -133,7 +135,7 @@ void decode(benchmark::State& state, const Case& c) {
 
 void paint(benchmark::State& state, const Case& c) {
   auto v = prepared(c);
-  loadimage(v->app, 1, decoderof(c.kind));
+  decoderof(c.kind)(v->app, 1);
   for (auto _ : state) {
     const auto t0 = Clock::now();
     paintimage(v->app);
@@ -145,7 +147,7 @@ void paint(benchmark::State& state, const Case& c) {
 // of the sliders, without the paint that follows it.
 void autowindowbench(benchmark::State& state, const Case& c) {
   auto v = prepared(c);
-  loadimage(v->app, 1, decoderof(c.kind));
+  decoderof(c.kind)(v->app, 1);
   for (auto _ : state) {
     const auto t0 = Clock::now();
     benchmark::DoNotOptimize(auto_window(v->app.store, v->app.header));

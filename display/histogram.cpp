@@ -1,21 +1,14 @@
 #include "display/histogram.h"
 
 #include "core/app.h"
+#include "core/pixel_kinds.h"
 #include "core/toolkit.h"
 
 namespace vtr {
 
 int depthdivisor(int bitspersample) {
-  switch (bitspersample) {
-    case 8:
-      return 1;
-    case 12:
-      return 16;
-    case 16:
-      return 256;
-    default:
-      return 0;
-  }
+  const PixelKind* kind = pixel_kind_of_depth(bitspersample);
+  return kind != nullptr ? kind->divisor : 0;
 }
 
 std::int16_t zerohistogram(App& app) {

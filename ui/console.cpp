@@ -99,7 +99,7 @@ int headers(const std::vector<std::string>& files, std::ostream& out) {
   int status = kExitDone;
   for (std::size_t i = 0; i < files.size(); ++i) {
     v.lines.clear();
-    if (openheader(v.app, files[i]) != LoadEnd::header_read) status = kExitRefused;
+    if (openfiles(v.app, {files[i]}, 2) != LoadEnd::header_read) status = kExitRefused;
     if (files.size() > 1) out << (i > 0 ? "\n" : "") << "==> " << files[i] << " <==\n";
     for (const auto& line : v.lines) out << line << '\n';
     v.app.lines.replace("");  // the area would only grow
@@ -115,7 +115,7 @@ struct Load {
 // Loads `file` as get image does; its error lines go to `err`.
 Load consoleload(ConsoleViewer& v, const std::string& file, std::ostream& err) {
   Load load;
-  load.loaded = openfile(v.app, file) == LoadEnd::loaded;
+  load.loaded = openfiles(v.app, {file}, 0) == LoadEnd::loaded;
   load.clean = load.loaded;
   for (const auto& line : v.lines) {
     if (line.rfind("[error]", 0) != 0) continue;

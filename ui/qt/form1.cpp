@@ -283,7 +283,7 @@ void Form1::create_help_window() {
 
 void Form1::open_files(const std::vector<std::string>& paths) {
   guarded([&] {
-    if (!app_.ending) openfiles(app_, paths);
+    if (!app_.ending) openfiles(app_, paths, 0);
   });
 }
 
