@@ -8,12 +8,12 @@ namespace {
 
 constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 
-constexpr RowUnpacking kGrey8{.unpack = count_stored<std::uint8_t, countgray8>, .intostore = true};
+constexpr RowUnpacking kGrey8{.unpack = count_stored<std::uint8_t, countgray8>, .into_store = true};
 constexpr RowUnpacking kGrey12{.unpack = unpack_into_store<std::uint16_t, unpackgray12>};
 constexpr RowUnpacking kRgb8{.unpack = unpack_into_store<std::uint8_t, unpackrgb8>};
 // 16-bit samples in the processor's own byte order are kept as the file holds them.
 constexpr RowUnpacking kGrey16Own{.unpack = count_stored<std::uint16_t, countgray16>,
-                                  .intostore = true};
+                                  .into_store = true};
 constexpr RowUnpacking kGrey16Ii =
     kLittleEndian ? kGrey16Own
                   : RowUnpacking{.unpack = unpack_into_store<std::uint16_t, unpackgray16<false>>};
@@ -29,8 +29,8 @@ constexpr PixelKind kPixelKinds[] = {
      .store = StoreKind::grey8,
      .divisor = 1,
      .reading = "reading 8 bit image from file",
-     .reportsread = true,
-     .rowbytes = rowbytesgray8,
+     .reports_read = true,
+     .row_bytes = rowbytesgray8,
      .ii = kGrey8,
      .mm = kGrey8},
     {.bitspersample = 8,
@@ -38,8 +38,8 @@ constexpr PixelKind kPixelKinds[] = {
      .store = StoreKind::rgb8,
      .divisor = 1,
      .reading = "reading 8 bit rgb image from file",
-     .reportsread = false,
-     .rowbytes = rowbytesrgb8,
+     .reports_read = false,
+     .row_bytes = rowbytesrgb8,
      .ii = kRgb8,
      .mm = kRgb8},
     {.bitspersample = 12,
@@ -47,8 +47,8 @@ constexpr PixelKind kPixelKinds[] = {
      .store = StoreKind::grey16,
      .divisor = 16,
      .reading = "reading 12 bit image from file",
-     .reportsread = false,
-     .rowbytes = rowbytesgray12,
+     .reports_read = false,
+     .row_bytes = rowbytesgray12,
      .ii = kGrey12,
      .mm = kGrey12},
     {.bitspersample = 16,
@@ -56,8 +56,8 @@ constexpr PixelKind kPixelKinds[] = {
      .store = StoreKind::grey16,
      .divisor = 256,
      .reading = "reading 16 bit image from file",
-     .reportsread = true,
-     .rowbytes = rowbytesgray16,
+     .reports_read = true,
+     .row_bytes = rowbytesgray16,
      .ii = kGrey16Ii,
      .mm = kGrey16Mm},
 };

@@ -19,19 +19,19 @@ struct RowUnpacking {
   UnpackRow unpack = nullptr;
   // The file's row is the stored row byte for byte: it is read straight into the store, and
   // `unpack` is given the stored row and only counts it.
-  bool intostore = false;
+  bool into_store = false;
 };
 
 struct PixelKind {
   std::int16_t bitspersample = 0;
   std::int16_t photometric = 0;
   StoreKind store = StoreKind::grey16;
-  int divisor = 0;           // stored value / divisor: the histogram bin and the slider step
-  std::string_view reading;  // the decoder's opening line, "reading 8 bit image from file"
-  bool reportsread = false;  // the load writes "imagefile read" after the chart feed
-  std::int64_t (*rowbytes)(std::int64_t width) = nullptr;  // bytes of one file row
-  RowUnpacking ii;                                         // a file of "II" byte order
-  RowUnpacking mm;                                         // a file of "MM" byte order
+  int divisor = 0;            // stored value / divisor: the histogram bin and the slider step
+  std::string_view reading;   // the decoder's opening line, "reading 8 bit image from file"
+  bool reports_read = false;  // the load writes "imagefile read" after the chart feed
+  std::int64_t (*row_bytes)(std::int64_t width) = nullptr;  // bytes of one file row
+  RowUnpacking ii;                                          // a file of "II" byte order
+  RowUnpacking mm;                                          // a file of "MM" byte order
 
   const RowUnpacking& unpacking(bool mmorder) const { return mmorder ? mm : ii; }
 };

@@ -13,7 +13,7 @@ struct RowWork {
   PixelStore& store;
   HistogramCounts& counts;
   UnpackRow unpack;
-  std::size_t rowbytes;  // bytes of one row in the file
+  std::size_t row_bytes;  // bytes of one row in the file
 };
 
 // How much of a row the file had.
@@ -61,12 +61,12 @@ std::uint64_t strip_offset(const ImageHeader& h, std::int64_t s) {
 // A row the file lacks wholly is left to the caller.
 RowFill decode_row(const RowWork& work, std::uint64_t offset, std::int64_t row,
                    std::uint8_t* dest) {
-  if (work.rowbytes == 0) return RowFill::whole;  // an image 0 pixels wide
-  const std::size_t got = work.file.read_some(offset, dest, work.rowbytes);
+  if (work.row_bytes == 0) return RowFill::whole;  // an image 0 pixels wide
+  const std::size_t got = work.file.read_some(offset, dest, work.row_bytes);
   if (got == 0) return RowFill::none;
-  if (got < work.rowbytes) std::memset(dest + got, 0, work.rowbytes - got);
+  if (got < work.row_bytes) std::memset(dest + got, 0, work.row_bytes - got);
   work.unpack(dest, work.store, row, work.counts);
-  return got < work.rowbytes ? RowFill::part : RowFill::whole;
+  return got < work.row_bytes ? RowFill::part : RowFill::whole;
 }
 
 }  // namespace
@@ -84,20 +84,20 @@ DecodeResult decode_image(const DecodeTarget& t, const PixelKind& kind,
   const auto strips = static_cast<std::int32_t>((length + rowsperstrip - 1) / rowsperstrip);
   const RowUnpacking& unpacking = kind.unpacking(t.header.mmorder == kTrue);
   const RowWork work{t.file, t.store, t.counts, unpacking.unpack,
-                     static_cast<std::size_t>(kind.rowbytes(width))};
-  t.rowbuffer.resize(work.rowbytes + 1);
+                     static_cast<std::size_t>(kind.row_bytes(width))};
+  t.rowbuffer.resize(work.row_bytes + 1);
   Reported reported;
   std::int64_t row = 0;
   for (std::int64_t s = 1; s <= strips && row < length; ++s) {
     const bool known = strip_known(t, reported, s);
     std::uint64_t offset = known ? strip_offset(t.header, s) : 0;
     const std::int64_t rows = std::min(rowsperstrip, length - row);
-    for (std::int64_t i = 0; i < rows; ++i, offset += work.rowbytes) {
+    for (std::int64_t i = 0; i < rows; ++i, offset += work.row_bytes) {
       ++row;
       if (!progress(row, length)) return {DecodeEnd::stopped, strips};
       // Once the file has ended, the rows left are not given pages: they stay 0 unwritten.
       if (known && !reported.cutshort) t.store.provide(row);
-      std::uint8_t* dest = unpacking.intostore ? t.store.rowbytes(row) : t.rowbuffer.data() + 1;
+      std::uint8_t* dest = unpacking.into_store ? t.store.rowbytes(row) : t.rowbuffer.data() + 1;
       const RowFill fill = known ? decode_row(work, offset, row, dest) : RowFill::none;
       // Nothing of the row is in the file: its pixels stay 0 in the zeroed store.
       if (fill == RowFill::none) t.counts[0] += static_cast<std::int32_t>(width);

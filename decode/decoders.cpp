@@ -9,15 +9,6 @@
 
 namespace vtr {
 
-namespace {
-
-std::int16_t read_kind(App& app, std::int16_t p, int bitspersample, int photometric) {
-  read_image(app, p, *pixel_kind_for(bitspersample, photometric));
-  return 0;
-}
-
-}  // namespace
-
 LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
   app.stime = app.tk.clock();
   const ImageFile closed{};
@@ -40,7 +31,7 @@ LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
   if (result.end != DecodeEnd::mismatched) app.header.stripsperimage = result.stripsperimage;
   if (result.end != DecodeEnd::finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
   feed_chart(app.tk, app.histogram);
-  if (kind.reportsread) addmessage(app, "imagefile read");
+  if (kind.reports_read) addmessage(app, "imagefile read");
   elapsedtime(app);
   // The chart and the lines show before the paint starts.
   app.tk.pump_events();
@@ -50,19 +41,23 @@ LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
 }
 
 std::int16_t getimagegray8(App& app, std::int16_t p) {
-  return read_kind(app, p, 8, 1);
+  read_image(app, p, *pixel_kind_for(8, 1));
+  return 0;
 }
 
 std::int16_t getimagegray12(App& app, std::int16_t p) {
-  return read_kind(app, p, 12, 1);
+  read_image(app, p, *pixel_kind_for(12, 1));
+  return 0;
 }
 
 std::int16_t getimagegray16(App& app, std::int16_t p) {
-  return read_kind(app, p, 16, 1);
+  read_image(app, p, *pixel_kind_for(16, 1));
+  return 0;
 }
 
 std::int16_t getimagergb8(App& app, std::int16_t p) {
-  return read_kind(app, p, 8, 2);
+  read_image(app, p, *pixel_kind_for(8, 2));
+  return 0;
 }
 
 StoreKind storekindfor(const ImageHeader& h) {

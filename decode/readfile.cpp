@@ -57,7 +57,7 @@ bool store_available(const ImageHeader& header, std::uint64_t limit, MessageLine
 
 // Opens `path` under the next free file number `n` and shows it; 0 with a line that says why
 // when it cannot be opened.
-std::int16_t openpath(App& app, std::int16_t n, const std::string& path) {
+std::int16_t open_path(App& app, std::int16_t n, const std::string& path) {
   app.image_path = path;
   int error = EMFILE;
   if (n != 0 && app.files.open(n, path, error)) {
@@ -79,12 +79,12 @@ bool has_strips(const ImageHeader& header, MessageLines& lines) {
 // The largest file row of any kind and the unused element 0.
 std::size_t widest_row(std::int32_t width) {
   std::int64_t widest = 0;
-  for (const PixelKind& kind : pixel_kinds()) widest = std::max(widest, kind.rowbytes(width));
+  for (const PixelKind& kind : pixel_kinds()) widest = std::max(widest, kind.row_bytes(width));
   return static_cast<std::size_t>(widest) + 1;
 }
 
-// readopened without the out-of-memory refusal.
-LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
+// read_opened without the out-of-memory refusal.
+LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
   ImageHeader& h = app.header;
   if (ended_during_pump(app.tk, app.ending, app.files, p)) return LoadEnd::stopped;
   const HeaderResult header = getheader(app, p);
@@ -124,9 +124,9 @@ LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
 // readfile from its first yield on, for the file opened under `p`. An allocation that fails
 // on the way (the row buffer, a decoder's or the paint's buffers) ends the load with the
 // "not enough memory" line, the file closed; the caller restores the busy state as always.
-LoadEnd readopened(App& app, std::int16_t p, std::int16_t mode) {
+LoadEnd read_opened(App& app, std::int16_t p, std::int16_t mode) {
   try {
-    return readopenedunguarded(app, p, mode);
+    return read_opened_unguarded(app, p, mode);
   } catch (const std::bad_alloc&) {
     // Refused like a store the system would not give.
     not_enough_memory(app.lines, app.header.imagewidth, app.header.imagelength);
@@ -157,7 +157,7 @@ std::int16_t getunitnumber(App& app) {
     app.tk.set_dialog_cancel_error(true);
     app.tk.set_dialog_filter(kDialogFilter);
     if (app.tk.show_open()) {
-      if (const std::int16_t p = openpath(app, n, app.tk.dialog_file_name()); p != 0) return p;
+      if (const std::int16_t p = open_path(app, n, app.tk.dialog_file_name()); p != 0) return p;
     }
   }
   addmessage(app, "Get Image cancelled");
@@ -167,7 +167,7 @@ std::int16_t getunitnumber(App& app) {
 std::int16_t readfile(App& app, std::int16_t mode) {
   const std::int16_t p = getunitnumber(app);
   if (p == 0) return 0;
-  readopened(app, p, mode);
+  read_opened(app, p, mode);
   return 0;
 }
 
@@ -178,8 +178,8 @@ LoadEnd openfiles(App& app, const std::vector<std::string>& paths, std::int16_t 
   if (!begin_guarded(app.busy, app.tk, app.lines, button)) return LoadEnd::busy;
   if (headeronly) app.showtext = kTrue;
   LoadEnd end = LoadEnd::not_opened;
-  if (const std::int16_t p = openpath(app, app.files.next_free(), paths.front()); p != 0) {
-    end = readopened(app, p, mode);
+  if (const std::int16_t p = open_path(app, app.files.next_free(), paths.front()); p != 0) {
+    end = read_opened(app, p, mode);
   }
   if (headeronly) app.showtext = kFalse;
   end_guarded(app.busy, app.tk, button);

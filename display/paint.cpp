@@ -20,7 +20,7 @@ namespace {
 
 // Fix(n / 2): the double-precision half truncated toward zero. A negative size (a header
 // that gave a negative dimension) makes an empty surface.
-int halfsize(int n) {
+int half_size(int n) {
   return std::max(0, static_cast<int>(std::trunc(n / 2.0)));
 }
 
@@ -89,10 +89,10 @@ std::int16_t paintimage(App& app) {
   // had, which need not be the image in the store, so the header stops counting as valid:
   // no read-out or refresh then takes values from a store the picture does not show. The
   // next load sets it again.
-  if (!app.tk.set_picture_size(halfsize(width), halfsize(length))) {
+  if (!app.tk.set_picture_size(half_size(width), half_size(length))) {
     close_image_files(app.files);
     app.header.headervalid = kFalse;
-    addmessage(app, no_picture_memory(halfsize(width), halfsize(length)));
+    addmessage(app, no_picture_memory(half_size(width), half_size(length)));
     return 0;
   }
   app.tk.set_picture_unit_pixels();

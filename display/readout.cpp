@@ -15,7 +15,7 @@ namespace {
 
 // A doubled position rounded to the nearest whole number, ties to even. Positions that are
 // not finite or lie far outside any image come back as -1, which no store contains.
-std::int64_t storeindex(float position) {
+std::int64_t store_index(float position) {
   const float doubled = 2.0f * position;
   const float rounded = std::nearbyint(doubled);  // default rounding mode: ties to even
   if (!std::isfinite(rounded) || std::fabs(rounded) > 1.0e9f) return -1;
@@ -33,7 +33,7 @@ void picture1_mousedown(App& app, int /*button*/, int /*shift*/, float x, float 
     app.tk.message_box("No image to interogate", kProgramTitle, Icon::exclamation, MsgButtons::ok);
     return;
   }
-  read_stored(app.store, app.lines, storeindex(x), storeindex(y));
+  read_stored(app.store, app.lines, store_index(x), store_index(y));
 }
 
 bool read_stored(const PixelStore& store, MessageLines& lines, std::int64_t column,
