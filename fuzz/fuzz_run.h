@@ -18,8 +18,8 @@ namespace vtr::fuzz {
 inline constexpr std::string_view kSplitMarker = "#VTR-NEXT#";
 
 // The largest pixel store a fuzz run may make: a bigger declared image must be refused.
-// Stores from 64 MiB on are backed by a second thread while they are filled, so the limit
-// lets some of those through too.
+// Stores larger than one request for their pages (8 MiB) are provided in several ahead of
+// the rows, so the limit lets some of those through too.
 inline constexpr std::uint64_t kFuzzStoreLimit = 128ull << 20;
 
 struct Parts {
