@@ -31,11 +31,11 @@
 #include "bench/libtiff_reader.h"
 #include "core/app.h"
 #include "decode/decoders.h"
+#include "decode/getheader.h"
 #include "decode/readfile.h"
 #include "display/autowindow.h"
 #include "display/histogram.h"
 #include "display/paint.h"
-#include "tiff/getheader.h"
 
 namespace vtr::bench {
 
@@ -55,6 +55,8 @@ struct Case {
 double seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
+
+using Decoder = std::int16_t (*)(App&, std::int16_t);
 
 Decoder decoderof(Kind kind) {
   switch (kind) {
@@ -119,7 +121,7 @@ void decode(benchmark::State& state, const Case& c) {
   for (auto _ : state) {
     auto v = prepared(c);
     const auto t0 = Clock::now();
-    loadimage(v->app, 1, decoderof(c.kind));
+    decoderof(c.kind)(v->app, 1);
     state.SetIterationTime(seconds(t0, v->tk.paint_started));
     if (!checked) {
       checked = true;
@@ -130,7 +132,7 @@ void decode(benchmark::State& state, const Case& c) {
 
 void paint(benchmark::State& state, const Case& c) {
   auto v = prepared(c);
-  loadimage(v->app, 1, decoderof(c.kind));
+  decoderof(c.kind)(v->app, 1);
   for (auto _ : state) {
     const auto t0 = Clock::now();
     paintimage(v->app);
@@ -142,10 +144,10 @@ void paint(benchmark::State& state, const Case& c) {
 // of the sliders, without the paint that follows it.
 void autowindowbench(benchmark::State& state, const Case& c) {
   auto v = prepared(c);
-  loadimage(v->app, 1, decoderof(c.kind));
+  decoderof(c.kind)(v->app, 1);
   for (auto _ : state) {
     const auto t0 = Clock::now();
-    autowindow(v->app);
+    benchmark::DoNotOptimize(auto_window(v->app.store, v->app.header));
     state.SetIterationTime(seconds(t0, Clock::now()));
   }
 }

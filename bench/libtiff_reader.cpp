@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "decode/rows.h"
+#include "core/row_unpack.h"
 
 namespace vtr::bench {
 

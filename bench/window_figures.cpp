@@ -71,7 +71,7 @@ int add_line() {
   std::string many;
   many.reserve(100000 * 24);
   for (int i = 0; i < 100000; ++i) many += "line " + std::to_string(i) + " of the area\r\n";
-  replacemessages(w->app(), many);
+  w->app().lines.replace(many);
   QApplication::processEvents();
   std::vector<double> ms;
   for (int i = 0; i < 41; ++i) {

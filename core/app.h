@@ -1,8 +1,9 @@
 // The program-wide records that the viewer's procedures share.
 //
-// One App exists per main window; every procedure takes it by reference. It owns the header
-// record, the pixel store, the row buffer, the histogram, the message area's text and the
-// form flags, and reaches the windows only through its Toolkit.
+// One App exists per main window; the procedures of the window's design take it by reference,
+// the helpers only the records they use. It owns the header record, the pixel store, the row
+// buffer, the histogram, the message area's text and its writer and the form flags, and
+// reaches the windows only through its Toolkit.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,12 @@
 #include "core/histogram_counts.h"
 #include "core/image_header.h"
 #include "core/message_area.h"
+#include "core/message_writer.h"
 #include "core/pixel_store.h"
-#include "core/toolkit.h"
 
 namespace vtr {
+
+class Toolkit;
 
 struct App {
   explicit App(Toolkit& toolkit) : tk(toolkit) {}
@@ -40,6 +43,9 @@ struct App {
   std::int16_t bestfits = 0;
   double stime = 0;
   double etime = 0;
+
+  // The message area's lines: `messages` and the toolkit's box, dump lines under showtext.
+  MessageWriter lines{messages, tk, showtext};
 
   // Set once the program has been told to end; long tasks stop at their next event pump.
   bool ending = false;

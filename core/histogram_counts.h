@@ -2,9 +2,13 @@
 // record the decoders count into, the chart shows and best fit reads.
 #pragma once
 
-#include "core/toolkit.h"
+#include <array>
+#include <cstdint>
 
 namespace vtr {
+
+// Pixels counted in each of the 256 bins.
+using HistogramCounts = std::array<std::int32_t, 256>;
 
 struct Histogram {
   HistogramCounts bins{};

@@ -9,6 +9,9 @@
 
 namespace vtr {
 
+// The end of every line of the area.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 class MessageArea {
  public:
   // The whole text, as the area shows it.

@@ -13,21 +13,12 @@ constexpr double kSecondsPerDay = 86400.0;
 }
 
 std::int16_t dt(App& app, std::string_view line) {
-  if (app.showtext == kTrue) addmessage(app, line);
+  app.lines.dump(line);
   return 0;
 }
 
 void addmessage(App& app, std::string_view line) {
-  std::string front;
-  front.reserve(line.size() + 2);
-  front.append(line).append(kCrLf);
-  app.messages.prepend(front);
-  app.tk.prepend_text(TextBox::Text1, front);
-}
-
-void replacemessages(App& app, std::string_view text) {
-  app.messages.replace(text);
-  app.tk.set_text(TextBox::Text1, text);
+  app.lines.error(line);
 }
 
 std::int16_t elapsedseconds(double etime) {
@@ -48,23 +39,23 @@ std::int16_t elapsedtime(App& app) {
 }
 
 std::int16_t changebutton(App& app, Button button, std::int16_t state) {
-  app.tk.set_back_colour(button, state == kTrue ? kBusyColour : kIdleColour);
+  app.tk.set_back_colour(button, button_colour(state));
   return 0;
 }
 
-bool beginguarded(App& app, Button button) {
-  if (app.busy == kTrue) {
-    addmessage(app, "[error] busy");
+bool begin_guarded(std::int16_t& busy, Toolkit& tk, MessageLines& lines, Button button) {
+  if (busy == kTrue) {
+    lines.error("[error] busy");
     return false;
   }
-  app.busy = kTrue;
-  changebutton(app, button, kTrue);
+  busy = kTrue;
+  tk.set_back_colour(button, button_colour(kTrue));
   return true;
 }
 
-void endguarded(App& app, Button button) {
-  changebutton(app, button, kFalse);
-  app.busy = kFalse;
+void end_guarded(std::int16_t& busy, Toolkit& tk, Button button) {
+  tk.set_back_colour(button, button_colour(kFalse));
+  busy = kFalse;
 }
 
 }  // namespace vtr

@@ -5,11 +5,12 @@
 // All calls come from the one user-interface thread.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/histogram_counts.h"
 
 namespace vtr {
 
@@ -61,8 +62,6 @@ struct Bitmap {
   int height = 0;
   std::vector<std::uint32_t> pixels;
 };
-
-using HistogramCounts = std::array<std::int32_t, 256>;
 
 // What a copy or a print came to: done; refused because the memory for the image it needs
 // could not be had; or failed for a reason of the device (no clipboard, no printer, ...).

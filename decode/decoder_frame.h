@@ -1,47 +1,52 @@
 // The frame that the four decoders share: the opening line, the strip and row walk with one
-// progress report and one positioned read per row, and closing the file. The decoders know
-// nothing of the display: the load driver shows their progress and finishes the load.
-//
-// A row layout supplies only its opening line, its bytes per file row, whether it reports
-// "imagefile read", and the unpacking of one row into the store and the histogram.
+// progress report and one positioned read per row. It works on its target's records alone
+// and knows nothing of the display, the file table or the task clock: its callers show its
+// progress, close the file and finish the load.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <string_view>
+#include <vector>
 
-#include "core/app.h"
+#include "core/file_table.h"
+#include "core/histogram_counts.h"
+#include "core/image_header.h"
+#include "core/message_lines.h"
+#include "core/pixel_kinds.h"
+#include "core/pixel_store.h"
 
 namespace vtr {
 
+// What one decode reads and writes.
+struct DecodeTarget {
+  const ImageFile& file;      // the open image file, read by byte position
+  const ImageHeader& header;  // the image's size, byte order, rows per strip and strip offsets
+  PixelStore& store;          // made for the header's size in the kind's values, all 0
+  std::vector<std::uint8_t>& rowbuffer;  // one file row, from element 1
+  HistogramCounts& counts;               // every pixel counted into its bin
+  MessageLines& lines;                   // the opening line and the error lines
+};
+
 // Told once per row, before the row is read, which row (1..length) comes next; returns false
-// to stop the load there (the program is ending).
+// to stop the decode there (the program is ending).
 using RowProgress = std::function<bool(std::int64_t row, std::int64_t length)>;
 
-// How a decoder ended.
+enum class DecodeEnd {
+  mismatched,  // the store does not hold the header's size in the kind's values: nothing read
+  stopped,     // the progress stopped it
+  finished,    // every row was walked
+};
+
 struct DecodeResult {
-  bool finished = false;     // every row was walked; the load is to be finished and painted
-  bool reportsread = false;  // the layout reports "imagefile read" when it is finished
+  DecodeEnd end = DecodeEnd::mismatched;
+  // The strips the image was walked in (rows per strip below 1 count as one strip); 0 when
+  // mismatched.
+  std::int32_t stripsperimage = 0;
 };
 
-// One row's unpacking: `bytes` is rowbuffer(1); it writes columns 1..W of `row` of the store
-// and counts each pixel into `bins`.
-using UnpackRow = void (*)(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
-                           HistogramCounts& bins);
-
-struct RowLayout {
-  std::string_view message;  // written first, e.g. "reading 8 bit image from file"
-  std::int64_t rowbytes;     // bytes of one row in the file
-  bool reportsread;          // writes "imagefile read" after the chart feed
-  StoreKind kind;            // the store the rows are unpacked into
-  UnpackRow unpack;
-  // The file's row is the stored row byte for byte: it is read straight into the store, and
-  // `unpack` is given the stored row and only counts it.
-  bool intostore = false;
-};
-
-// Runs the whole frame. The file is closed however the frame ends.
-DecodeResult decodeimage(App& app, std::int16_t p, const RowLayout& layout,
-                         const RowProgress& progress);
+// Decodes the target's file as pixel kind `kind`. Rows the file lacks, wholly or in part,
+// read as 0 and are reported once.
+DecodeResult decode_image(const DecodeTarget& target, const PixelKind& kind,
+                          const RowProgress& progress);
 
 }  // namespace vtr

@@ -1,71 +1,69 @@
 #include "decode/decoders.h"
 
-#include <bit>
-
-#include "decode/rows.h"
+#include "core/app.h"
+#include "core/messages.h"
+#include "core/toolkit.h"
+#include "decode/decoder_frame.h"
+#include "display/histogram.h"
+#include "display/paint.h"
 
 namespace vtr {
 
-namespace {
-
-// A row layout's unpacking bound to the store's row of value type T.
-template <class T, void (*Unpack)(const std::uint8_t*, T*, std::int64_t, HistogramCounts&)>
-void intostore(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
-               HistogramCounts& bins) {
-  Unpack(bytes, store.row<T>(row), store.width(), bins);
+LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
+  app.stime = app.tk.clock();
+  const ImageFile closed{};
+  const ImageFile* file = app.files.get(p);
+  const DecodeTarget target{file != nullptr ? *file : closed,
+                            app.header,
+                            app.store,
+                            app.rowbuffer,
+                            app.histogram.bins,
+                            app.lines};
+  // Progress row / L and one event pass per row, until the program is told to end.
+  const DecodeResult result =
+      decode_image(target, kind, [&app](std::int64_t row, std::int64_t length) {
+        app.tk.set_progress_value(
+            static_cast<float>(static_cast<double>(row) / static_cast<double>(length)));
+        app.tk.pump_events();
+        return !app.ending;
+      });
+  app.files.close(p);
+  if (result.end != DecodeEnd::mismatched) app.header.stripsperimage = result.stripsperimage;
+  if (result.end != DecodeEnd::finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
+  feed_chart(app.tk, app.histogram);
+  if (kind.reports_read) addmessage(app, "imagefile read");
+  elapsedtime(app);
+  // The chart and the lines show before the paint starts.
+  app.tk.pump_events();
+  if (app.ending) return LoadEnd::stopped;
+  paintimage(app);
+  return LoadEnd::loaded;
 }
 
-// The counting of a row that was read into the store as it is.
-template <class T, void (*Count)(const T*, std::int64_t, HistogramCounts&)>
-void countstored(const std::uint8_t*, PixelStore& store, std::int64_t row, HistogramCounts& bins) {
-  Count(store.row<T>(row), store.width(), bins);
+std::int16_t getimagegray8(App& app, std::int16_t p) {
+  read_image(app, p, *pixel_kind_for(8, 1));
+  return 0;
 }
 
-constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-
-}  // namespace
-
-DecodeResult getimagegray8(App& app, std::int16_t p, const RowProgress& progress) {
-  const RowLayout layout{"reading 8 bit image from file",
-                         rowbytesgray8(app.header.imagewidth),
-                         true,
-                         StoreKind::grey8,
-                         countstored<std::uint8_t, countgray8>,
-                         true};
-  return decodeimage(app, p, layout, progress);
+std::int16_t getimagegray12(App& app, std::int16_t p) {
+  read_image(app, p, *pixel_kind_for(12, 1));
+  return 0;
 }
 
-DecodeResult getimagegray12(App& app, std::int16_t p, const RowProgress& progress) {
-  const RowLayout layout{"reading 12 bit image from file", rowbytesgray12(app.header.imagewidth),
-                         false, StoreKind::grey16, intostore<std::uint16_t, unpackgray12>};
-  return decodeimage(app, p, layout, progress);
+std::int16_t getimagegray16(App& app, std::int16_t p) {
+  read_image(app, p, *pixel_kind_for(16, 1));
+  return 0;
 }
 
-DecodeResult getimagegray16(App& app, std::int16_t p, const RowProgress& progress) {
-  // A file in the processor's own byte order holds its rows as the store keeps them.
-  const bool mm = app.header.mmorder == kTrue;
-  const bool asstored = mm != kLittleEndian;
-  const UnpackRow unpack = asstored ? countstored<std::uint16_t, countgray16>
-                           : mm     ? intostore<std::uint16_t, unpackgray16<true>>
-                                    : intostore<std::uint16_t, unpackgray16<false>>;
-  const RowLayout layout{"reading 16 bit image from file",
-                         rowbytesgray16(app.header.imagewidth),
-                         true,
-                         StoreKind::grey16,
-                         unpack,
-                         asstored};
-  return decodeimage(app, p, layout, progress);
-}
-
-DecodeResult getimagergb8(App& app, std::int16_t p, const RowProgress& progress) {
-  const RowLayout layout{"reading 8 bit rgb image from file", rowbytesrgb8(app.header.imagewidth),
-                         false, StoreKind::rgb8, intostore<std::uint8_t, unpackrgb8>};
-  return decodeimage(app, p, layout, progress);
+std::int16_t getimagergb8(App& app, std::int16_t p) {
+  read_image(app, p, *pixel_kind_for(8, 2));
+  return 0;
 }
 
 StoreKind storekindfor(const ImageHeader& h) {
-  if (h.bitspersample[1] != 8) return StoreKind::grey16;
-  return h.photometric == 2 ? StoreKind::rgb8 : StoreKind::grey8;
+  const PixelKind* kind = pixel_kind_for(h.bitspersample[1], h.photometric);
+  if (kind == nullptr) kind = pixel_kind_of_depth(h.bitspersample[1]);
+  return kind != nullptr ? kind->store : StoreKind::grey16;
 }
 
 }  // namespace vtr

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "core/app.h"
 #include "core/numtext.h"
+#include "core/toolkit.h"
 
 namespace vtr {
 
@@ -17,8 +17,7 @@ std::string numberbox(const std::optional<std::int16_t>& v) {
 
 }  // namespace
 
-void showsummary(App& app, const HeaderSummary& summary) {
-  Toolkit& tk = app.tk;
+void show_summary(Toolkit& tk, const HeaderSummary& summary) {
   tk.set_text(TextBox::image_bitspersample, numberbox(summary.bitspersample));
   tk.set_text(TextBox::image_type,
               summary.photometric ? std::string(imagetype(*summary.photometric)) : std::string());

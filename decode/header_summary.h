@@ -5,10 +5,10 @@
 
 namespace vtr {
 
-struct App;
+class Toolkit;
 
 // Sets the bits-per-sample, type, length, width and date boxes: each to its field's text, or
 // empty when the parse did not read the field.
-void showsummary(App& app, const HeaderSummary& summary);
+void show_summary(Toolkit& tk, const HeaderSummary& summary);
 
 }  // namespace vtr

@@ -1,5 +1,6 @@
 #include "decode/readfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <string_view>
@@ -7,11 +8,10 @@
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "decode/getheader.h"
 #include "decode/header_summary.h"
 #include "decode/store_memory.h"
 #include "display/histogram.h"
-#include "display/paint.h"
-#include "tiff/getheader.h"
 
 namespace vtr {
 
@@ -21,71 +21,43 @@ namespace {
 constexpr std::string_view kDialogFilter =
     "TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*";
 
-struct DecoderChoice {
-  std::int16_t bitspersample;
-  std::int16_t photometric;
-  Decoder decoder;
-};
-
-// First match wins.
-constexpr DecoderChoice kDecoders[] = {
-    {8, 1, getimagegray8},
-    {8, 2, getimagergb8},
-    {12, 1, getimagegray12},
-    {16, 1, getimagegray16},
-};
-
-Decoder choosedecoder(const ImageHeader& h) {
-  for (const DecoderChoice& c : kDecoders) {
-    if (c.bitspersample == h.bitspersample[1] && c.photometric == h.photometric) return c.decoder;
-  }
-  return nullptr;
-}
-
 // Ends a load before any decoder runs: the file is closed and the header is not usable.
-LoadEnd abandon(App& app, std::int16_t p, LoadEnd end = LoadEnd::refused) {
-  app.files.close(p);
-  app.header.headervalid = kFalse;
+LoadEnd abandon(FileTable& files, ImageHeader& header, std::int16_t p,
+                LoadEnd end = LoadEnd::refused) {
+  files.close(p);
+  header.headervalid = kFalse;
   return end;
 }
 
 // One pass of pending events; true when the program was told to end meanwhile (file closed).
-bool pumpuntilending(App& app, std::int16_t p) {
-  app.tk.pump_events();
-  if (!app.ending) return false;
-  app.files.close(p);
+bool ended_during_pump(Toolkit& tk, const bool& ending, FileTable& files, std::int16_t p) {
+  tk.pump_events();
+  if (!ending) return false;
+  files.close(p);
   return true;
 }
 
-void notenoughmemory(App& app, std::int32_t w, std::int32_t l) {
-  addmessage(app, "[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
+void not_enough_memory(MessageLines& lines, std::int32_t w, std::int32_t l) {
+  lines.error("[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
 }
 
-// A store for the header's size must be possible before anything of the old image is given
-// up; otherwise the load is refused like a refused header.
-bool storeavailable(App& app) {
-  const std::int32_t w = app.header.imagewidth;
-  const std::int32_t l = app.header.imagelength;
+// A store for the header's size must be possible, under `limit` bytes, before anything of the
+// old image is given up; otherwise the load is refused like a refused header.
+bool store_available(const ImageHeader& header, std::uint64_t limit, MessageLines& lines) {
+  const std::int32_t w = header.imagewidth;
+  const std::int32_t l = header.imagelength;
   if (w < 0 || l < 0) {
-    addmessage(app, "[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
+    lines.error("[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
     return false;
   }
-  if (storefits(app, w, l, storekindfor(app.header))) return true;
-  notenoughmemory(app, w, l);
+  if (store_fits(limit, w, l, storekindfor(header))) return true;
+  not_enough_memory(lines, w, l);
   return false;
-}
-
-// Progress row / L and one event pass per row; false once the program was told to end.
-bool showrow(App& app, std::int64_t row, std::int64_t length) {
-  app.tk.set_progress_value(
-      static_cast<float>(static_cast<double>(row) / static_cast<double>(length)));
-  app.tk.pump_events();
-  return !app.ending;
 }
 
 // Opens `path` under the next free file number `n` and shows it; 0 with a line that says why
 // when it cannot be opened.
-std::int16_t openpath(App& app, std::int16_t n, const std::string& path) {
+std::int16_t open_path(App& app, std::int16_t n, const std::string& path) {
   app.image_path = path;
   int error = EMFILE;
   if (n != 0 && app.files.open(n, path, error)) {
@@ -98,82 +70,84 @@ std::int16_t openpath(App& app, std::int16_t n, const std::string& path) {
 
 // A usable header without strip offsets (a tiled file, say) has no image data this viewer can
 // find. A parse that failed part way has said why already and goes on as before.
-bool hasstrips(App& app) {
-  if (app.header.headervalid != kTrue || app.header.stripoffsetcount > 0) return true;
-  addmessage(app, "[error] tiled or strip-less TIFF - cannot read image");
+bool has_strips(const ImageHeader& header, MessageLines& lines) {
+  if (header.headervalid != kTrue || header.stripoffsetcount > 0) return true;
+  lines.error("[error] tiled or strip-less TIFF - cannot read image");
   return false;
 }
 
-// The largest file row of any layout (three bytes a pixel) and the unused element 0.
-std::size_t widestrow(std::int32_t width) {
-  return 3 * static_cast<std::size_t>(width) + 1;
+// The largest file row of any kind and the unused element 0.
+std::size_t widest_row(std::int32_t width) {
+  std::int64_t widest = 0;
+  for (const PixelKind& kind : pixel_kinds()) widest = std::max(widest, kind.row_bytes(width));
+  return static_cast<std::size_t>(widest) + 1;
 }
 
-// A load that an allocation failed: refused like a store the system would not give.
-LoadEnd outofmemory(App& app, std::int16_t p) {
-  notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
-  return abandon(app, p);
-}
-
-// readopened without the out-of-memory refusal.
-LoadEnd readopenedunguarded(App& app, std::int16_t p, std::int16_t mode) {
-  if (pumpuntilending(app, p)) return LoadEnd::stopped;
+// read_opened without the out-of-memory refusal.
+LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
+  ImageHeader& h = app.header;
+  if (ended_during_pump(app.tk, app.ending, app.files, p)) return LoadEnd::stopped;
   const HeaderResult header = getheader(app, p);
-  showsummary(app, header.summary);
-  if (header.rejected()) return abandon(app, p);
-  if (mode >= 1)
-    return abandon(app, p, header.accepted() ? LoadEnd::header_read : LoadEnd::refused);
-  if (!hasstrips(app) || !storeavailable(app)) return abandon(app, p);
+  show_summary(app.tk, header.summary);
+  if (header.rejected()) return abandon(app.files, h, p);
+  if (mode >= 1) {
+    return abandon(app.files, h, p, header.accepted() ? LoadEnd::header_read : LoadEnd::refused);
+  }
+  if (!has_strips(h, app.lines) ||
+      !store_available(h, current_store_limit(app.store_limit, app.store.bytes()), app.lines)) {
+    return abandon(app.files, h, p);
+  }
   // The row buffer is had before the old image is given up, so that the decoder does not
   // have to allocate it.
-  app.rowbuffer.reserve(widestrow(app.header.imagewidth));
+  app.rowbuffer.reserve(widest_row(h.imagewidth));
   zerohistogram(app);
-  if (!app.store.recreate(app.header.imagewidth, app.header.imagelength,
-                          storekindfor(app.header))) {
+  if (!app.store.recreate(h.imagewidth, h.imagelength, storekindfor(h))) {
     // The check above passed but the system still refused the pages.
-    notenoughmemory(app, app.header.imagewidth, app.header.imagelength);
-    return abandon(app, p);
+    not_enough_memory(app.lines, h.imagewidth, h.imagelength);
+    return abandon(app.files, h, p);
   }
-  if (pumpuntilending(app, p)) return LoadEnd::stopped;
-  if (app.header.headervalid != kTrue) {
+  if (ended_during_pump(app.tk, app.ending, app.files, p)) return LoadEnd::stopped;
+  if (h.headervalid != kTrue) {
     app.files.close(p);
     return LoadEnd::refused;
   }
-  const Decoder decoder = choosedecoder(app.header);
-  if (decoder == nullptr) {
+  const PixelKind* kind = pixel_kind_for(h.bitspersample[1], h.photometric);
+  if (kind == nullptr) {
     app.files.close(p);
     addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
     return LoadEnd::refused;
   }
   app.tk.show_picture_origin();  // a new image is seen from its top left
-  return finishload(app, p, decoder);
+  return read_image(app, p, *kind);
 }
 
 // readfile from its first yield on, for the file opened under `p`. An allocation that fails
 // on the way (the row buffer, a decoder's or the paint's buffers) ends the load with the
 // "not enough memory" line, the file closed; the caller restores the busy state as always.
-LoadEnd readopened(App& app, std::int16_t p, std::int16_t mode) {
+LoadEnd read_opened(App& app, std::int16_t p, std::int16_t mode) {
   try {
-    return readopenedunguarded(app, p, mode);
+    return read_opened_unguarded(app, p, mode);
   } catch (const std::bad_alloc&) {
-    return outofmemory(app, p);
+    // Refused like a store the system would not give.
+    not_enough_memory(app.lines, app.header.imagewidth, app.header.imagelength);
+    return abandon(app.files, app.header, p);
   }
 }
 
 }  // namespace
 
 void getimage_button_Click(App& app) {
-  if (!beginguarded(app, Button::getimage_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getimage_button)) return;
   readfile(app, 0);
-  endguarded(app, Button::getimage_button);
+  end_guarded(app.busy, app.tk, Button::getimage_button);
 }
 
 void getheader_button_Click(App& app) {
-  if (!beginguarded(app, Button::getheader_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::getheader_button)) return;
   app.showtext = kTrue;
   readfile(app, 2);
   app.showtext = kFalse;
-  endguarded(app, Button::getheader_button);
+  end_guarded(app.busy, app.tk, Button::getheader_button);
 }
 
 std::int16_t getunitnumber(App& app) {
@@ -183,7 +157,7 @@ std::int16_t getunitnumber(App& app) {
     app.tk.set_dialog_cancel_error(true);
     app.tk.set_dialog_filter(kDialogFilter);
     if (app.tk.show_open()) {
-      if (const std::int16_t p = openpath(app, n, app.tk.dialog_file_name()); p != 0) return p;
+      if (const std::int16_t p = open_path(app, n, app.tk.dialog_file_name()); p != 0) return p;
     }
   }
   addmessage(app, "Get Image cancelled");
@@ -193,62 +167,27 @@ std::int16_t getunitnumber(App& app) {
 std::int16_t readfile(App& app, std::int16_t mode) {
   const std::int16_t p = getunitnumber(app);
   if (p == 0) return 0;
-  readopened(app, p, mode);
+  read_opened(app, p, mode);
   return 0;
 }
 
-LoadEnd openfile(App& app, const std::string& path) {
-  if (!beginguarded(app, Button::getimage_button)) return LoadEnd::busy;
+LoadEnd openfiles(App& app, const std::vector<std::string>& paths, std::int16_t mode) {
+  if (paths.empty()) return LoadEnd::not_opened;
+  const bool headeronly = mode >= 1;
+  const Button button = headeronly ? Button::getheader_button : Button::getimage_button;
+  if (!begin_guarded(app.busy, app.tk, app.lines, button)) return LoadEnd::busy;
+  if (headeronly) app.showtext = kTrue;
   LoadEnd end = LoadEnd::not_opened;
-  if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
-    end = readopened(app, p, 0);
+  if (const std::int16_t p = open_path(app, app.files.next_free(), paths.front()); p != 0) {
+    end = read_opened(app, p, mode);
   }
-  endguarded(app, Button::getimage_button);
-  return end;
-}
-
-LoadEnd openheader(App& app, const std::string& path) {
-  if (!beginguarded(app, Button::getheader_button)) return LoadEnd::busy;
-  app.showtext = kTrue;
-  LoadEnd end = LoadEnd::not_opened;
-  if (const std::int16_t p = openpath(app, app.files.next_free(), path); p != 0) {
-    end = readopened(app, p, 2);
-  }
-  app.showtext = kFalse;
-  endguarded(app, Button::getheader_button);
-  return end;
-}
-
-void openfiles(App& app, const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  if (app.busy == kTrue) {
-    addmessage(app, "[error] busy");
-    return;
-  }
-  openfile(app, paths.front());
+  if (headeronly) app.showtext = kFalse;
+  end_guarded(app.busy, app.tk, button);
   if (paths.size() > 1) {
     const auto rest = static_cast<std::int32_t>(paths.size() - 1);
     addmessage(app, "one file at a time;" + numtext(rest) + " more not opened");
   }
-}
-
-LoadEnd finishload(App& app, std::int16_t p, Decoder decoder) {
-  const DecodeResult result = decoder(
-      app, p, [&app](std::int64_t row, std::int64_t length) { return showrow(app, row, length); });
-  if (!result.finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
-  feedchart(app);
-  if (result.reportsread) addmessage(app, "imagefile read");
-  elapsedtime(app);
-  // The chart and the lines show before the paint starts.
-  app.tk.pump_events();
-  if (app.ending) return LoadEnd::stopped;
-  paintimage(app);
-  return LoadEnd::loaded;
-}
-
-std::int16_t loadimage(App& app, std::int16_t p, Decoder decoder) {
-  finishload(app, p, decoder);
-  return 0;
+  return end;
 }
 
 }  // namespace vtr

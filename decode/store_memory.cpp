@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include "core/app.h"
 #include "decode/proc_files.h"
 
 namespace vtr {
@@ -29,14 +28,14 @@ Headroom processheadroom() {
   return h;
 }
 
-std::uint64_t storelimit(const App& app) {
-  if (app.store_limit != 0) return app.store_limit;
-  return storelimitfor(processheadroom(), app.store.bytes());
+std::uint64_t current_store_limit(std::uint64_t set_limit, std::uint64_t present) {
+  if (set_limit != 0) return set_limit;
+  return storelimitfor(processheadroom(), present);
 }
 
-bool storefits(const App& app, std::int32_t width, std::int32_t length, StoreKind kind) {
+bool store_fits(std::uint64_t limit, std::int32_t width, std::int32_t length, StoreKind kind) {
   if (width < 0 || length < 0) return false;
-  return PixelStore::bytes_for(width, length, kind) <= storelimit(app);
+  return PixelStore::bytes_for(width, length, kind) <= limit;
 }
 
 }  // namespace vtr

@@ -12,8 +12,6 @@
 
 namespace vtr {
 
-struct App;
-
 // Bytes of memory the system has available (MemAvailable of /proc/meminfo, or the free
 // physical pages when that cannot be read); 0 when neither is known.
 std::uint64_t memavailable();
@@ -22,12 +20,12 @@ std::uint64_t memavailable();
 // where /proc/meminfo cannot be read.
 Headroom processheadroom();
 
-// The most bytes a new store may take: app.store_limit, or when that is 0
-// storelimitfor(processheadroom(), the present store's bytes).
-std::uint64_t storelimit(const App& app);
+// The most bytes a new store may take: `set_limit` where it is not 0 (a limit the program was
+// given), else storelimitfor(processheadroom(), `present`), the present store's bytes.
+std::uint64_t current_store_limit(std::uint64_t set_limit, std::uint64_t present);
 
-// True when a store of `kind` for a width x length image (both at least 0) fits under
-// storelimit.
-bool storefits(const App& app, std::int32_t width, std::int32_t length, StoreKind kind);
+// True when a store of `kind` for a width x length image (both at least 0) takes at most
+// `limit` bytes.
+bool store_fits(std::uint64_t limit, std::int32_t width, std::int32_t length, StoreKind kind);
 
 }  // namespace vtr

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/app.h"
+#include "core/toolkit.h"
 #include "display/greymap.h"
 #include "display/histogram.h"
 #include "display/intensity.h"
@@ -146,15 +147,10 @@ SliderWindow autowindowfor(const std::vector<std::uint32_t>& counts, int d) {
   return best.window;
 }
 
-std::int16_t autowindow(App& app) {
-  const int d = depthdivisor(app.header.bitspersample[1]);
-  if (d == 0) return 0;
-  const std::vector<std::uint32_t> counts =
-      valuecounts(app.store, app.header.imagewidth, app.header.imagelength, 256 * d - 1);
-  const SliderWindow w = autowindowfor(counts, d);
-  app.tk.set_slider_value(Slider::image_min, w.min);
-  app.tk.set_slider_value(Slider::image_max, w.max);
-  return 0;
+std::optional<SliderWindow> auto_window(const PixelStore& store, const ImageHeader& header) {
+  const int d = depthdivisor(header.bitspersample[1]);
+  if (d == 0) return std::nullopt;
+  return autowindowfor(valuecounts(store, header.imagewidth, header.imagelength, 256 * d - 1), d);
 }
 
 void autowindow_Click(App& app) {
@@ -162,7 +158,10 @@ void autowindow_Click(App& app) {
     refresh_button_Click(app);  // refuses as refresh does: "[error] busy" or the box
     return;
   }
-  autowindow(app);
+  if (const std::optional<SliderWindow> w = auto_window(app.store, app.header)) {
+    app.tk.set_slider_value(Slider::image_min, w->min);
+    app.tk.set_slider_value(Slider::image_max, w->max);
+  }
   app.tk.set_back_colour(Button::Command8, kIntensityButtonColour);
   app.bestfits = kFalse;
   refresh_button_Click(app);

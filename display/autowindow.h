@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "core/image_header.h"
+#include "core/pixel_store.h"
 
 namespace vtr {
 
 struct App;
-class PixelStore;
 
 // The share of the pixels that the automatic window leaves black, and the share it leaves
 // white.
@@ -29,12 +32,14 @@ std::vector<std::uint32_t> valuecounts(const PixelStore& store, int width, int l
 // The slider positions for the value counts of an image under depth divisor d (1, 16, 256).
 SliderWindow autowindowfor(const std::vector<std::uint32_t>& counts, int d);
 
-// Sets the sliders (minimum first, as best fit does) from the image in the store. An image of
-// a depth without a divisor leaves them alone.
-std::int16_t autowindow(App& app);
+// The automatic window of the image in the store, as `header` describes it; nothing for a
+// depth without a divisor.
+std::optional<SliderWindow> auto_window(const PixelStore& store, const ImageHeader& header);
 
 // The "auto" command: refused while busy and without an image as refresh is; otherwise sets
-// the automatic window, turns best fit off as full range does, and repaints as refresh does.
+// the sliders to the automatic window (minimum first, as best fit does; a depth without a
+// divisor leaves them alone), turns best fit off as full range does, and repaints as refresh
+// does.
 void autowindow_Click(App& app);
 
 }  // namespace vtr

@@ -8,9 +8,10 @@
 namespace vtr {
 
 struct App;
+class Toolkit;
 
-// The depth divisor for a bits-per-sample value: 1, 16 or 256 for 8, 12 or 16; 0 for any
-// other depth (no divisor exists).
+// The depth divisor for a bits-per-sample value, that of the pixel kinds of that depth: 1, 16
+// or 256 for 8, 12 or 16; 0 for any other depth (no divisor exists).
 int depthdivisor(int bitspersample);
 
 // The bin of stored value v under depth divisor d: trunc(v / d).
@@ -22,6 +23,6 @@ inline int histogrambin(std::int32_t v, int d) {
 std::int16_t zerohistogram(App& app);
 
 // Hands the whole table to the chart.
-void feedchart(App& app);
+void feed_chart(Toolkit& tk, const Histogram& histogram);
 
 }  // namespace vtr

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/program_texts.h"
+#include "core/toolkit.h"
 #include "display/greymap.h"
 #include "display/histogram.h"
 #include "display/intensity.h"
@@ -18,21 +20,20 @@ namespace {
 
 // Fix(n / 2): the double-precision half truncated toward zero. A negative size (a header
 // that gave a negative dimension) makes an empty surface.
-int halfsize(int n) {
+int half_size(int n) {
   return std::max(0, static_cast<int>(std::trunc(n / 2.0)));
 }
 
 // The image file of the last load is closed once the picture is painted; the load driver
 // is the only user of the file table.
-void closeimagefiles(App& app) {
-  app.files.closeall();
+void close_image_files(FileTable& files) {
+  files.closeall();
 }
 
 // Grey levels of stored row y in the store's own value type; a row the store does not have
 // reads as 0.
-void greyofrow(const App& app, const GreyTable& table, int y, int columns, std::uint8_t invert,
-               std::uint8_t* out, int count) {
-  const PixelStore& s = app.store;
+void grey_of_row(const PixelStore& s, const GreyTable& table, int y, int columns,
+                 std::uint8_t invert, std::uint8_t* out, int count) {
   const bool inside = !s.empty() && y >= 1 && y <= s.length();
   if (valuebytes(s.kind()) == 2) {
     greyrow(table, inside ? s.row<std::uint16_t>(y) : nullptr, columns, invert, out, count);
@@ -41,39 +42,42 @@ void greyofrow(const App& app, const GreyTable& table, int y, int columns, std::
   }
 }
 
+// What the paint's row loop draws from and on. The loop reads them again after each event
+// pass: an invert, a new image or the end of the program during a pass applies from the
+// next row on.
+struct PaintSources {
+  Toolkit& tk;
+  const PixelStore& store;
+  const std::int16_t& invimage;
+  const bool& ending;
+};
+
 // Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ...; false when
 // the program was told to end during a pump.
-bool drawrows(App& app, const GreyTable& table, int width, int length, int rowbound) {
+bool draw_rows(const PaintSources& src, const GreyTable& table, int width, int length,
+               int rowbound) {
   const int count = (width + 1) / 2;  // display columns 1..ceil(W/2)
   std::vector<std::uint8_t> grey(static_cast<std::size_t>(std::max(count, 0)));
   int r = 0;
   for (int y = 1; y <= rowbound; y += 2) {
     ++r;
     const double progress = length > 0 ? (2.0 * r) / length : 1.0;
-    app.tk.set_progress_value(static_cast<float>(progress));
-    app.tk.pump_events();
-    if (app.ending) return false;
+    src.tk.set_progress_value(static_cast<float>(progress));
+    src.tk.pump_events();
+    if (src.ending) return false;
     if (count <= 0) continue;
     // Read after the pump: an invert or a new store during the pump applies from here on.
-    const std::uint8_t invert = app.invimage == kTrue ? 0xFF : 0x00;
-    const int columns = std::min(width, app.store.width());
-    greyofrow(app, table, y, columns, invert, grey.data(), count);
-    app.tk.set_grey_row(1, r, grey.data(), count);
+    const std::uint8_t invert = src.invimage == kTrue ? 0xFF : 0x00;
+    const int columns = std::min(width, src.store.width());
+    grey_of_row(src.store, table, y, columns, invert, grey.data(), count);
+    src.tk.set_grey_row(1, r, grey.data(), count);
   }
   return true;
 }
 
-// Makes the surface the picture's size; when the memory for it cannot be had, says so and
-// ends the paint. The surface still shows the picture it had, which need not be the image in
-// the store, so the header stops counting as valid: no read-out or refresh then takes values
-// from a store the picture does not show. The next load sets it again.
-bool sizepicture(App& app, int width, int height) {
-  if (app.tk.set_picture_size(width, height)) return true;
-  closeimagefiles(app);
-  app.header.headervalid = kFalse;
-  addmessage(app, "[error] not enough memory for a" + numtext(width) + " x" + numtext(height) +
-                      " picture");
-  return false;
+// The line of a picture whose memory could not be had.
+std::string no_picture_memory(int width, int height) {
+  return "[error] not enough memory for a" + numtext(width) + " x" + numtext(height) + " picture";
 }
 
 }  // namespace
@@ -81,7 +85,16 @@ bool sizepicture(App& app, int width, int height) {
 std::int16_t paintimage(App& app) {
   const int width = app.header.imagewidth;
   const int length = app.header.imagelength;
-  if (!sizepicture(app, halfsize(width), halfsize(length))) return 0;
+  // When the memory for the surface cannot be had, the surface still shows the picture it
+  // had, which need not be the image in the store, so the header stops counting as valid:
+  // no read-out or refresh then takes values from a store the picture does not show. The
+  // next load sets it again.
+  if (!app.tk.set_picture_size(half_size(width), half_size(length))) {
+    close_image_files(app.files);
+    app.header.headervalid = kFalse;
+    addmessage(app, no_picture_memory(half_size(width), half_size(length)));
+    return 0;
+  }
   app.tk.set_picture_unit_pixels();
   app.stime = app.tk.clock();
   if (app.bestfits == kTrue) bestfit(app);
@@ -96,12 +109,12 @@ std::int16_t paintimage(App& app) {
   const GreyTable table(GreyMap::make(min, max, divisor), 256 * divisor - 1);
   // The surface's own height bounds the rows; it cannot exceed half of a 16-bit length.
   const int rowbound = 2 * std::clamp(app.tk.picture_height(), 0, 32767);
-  if (!drawrows(app, table, width, length, rowbound)) {
-    closeimagefiles(app);
+  if (!draw_rows({app.tk, app.store, app.invimage, app.ending}, table, width, length, rowbound)) {
+    close_image_files(app.files);
     return 0;
   }
-  closeimagefiles(app);
-  feedchart(app);
+  close_image_files(app.files);
+  feed_chart(app.tk, app.histogram);
   addmessage(app, "image painted");
   elapsedtime(app);
   return 0;

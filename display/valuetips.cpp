@@ -1,25 +1,24 @@
 #include "display/valuetips.h"
 
-#include "core/app.h"
 #include "display/histogram.h"
 
 namespace vtr {
 
-int imagedivisor(const App& app) {
-  if (app.header.headervalid == 0) return 0;
-  return depthdivisor(app.header.bitspersample[1]);
+int image_divisor(const ImageHeader& header) {
+  if (header.headervalid == 0) return 0;
+  return depthdivisor(header.bitspersample[1]);
 }
 
-std::string slidertip(const App& app, Slider slider, int position) {
+std::string slider_tip(const ImageHeader& header, Slider slider, int position) {
   std::string tip = (slider == Slider::image_min ? "min " : "max ") + std::to_string(position);
-  const int d = imagedivisor(app);
+  const int d = image_divisor(header);
   if (d != 0) tip += " = " + std::to_string(static_cast<std::int64_t>(position) * d);
   return tip;
 }
 
-std::string bintip(const App& app, int bin, std::int64_t count) {
+std::string bin_tip(const ImageHeader& header, int bin, std::int64_t count) {
   std::string tip = "bin " + std::to_string(bin);
-  const int d = imagedivisor(app);
+  const int d = image_divisor(header);
   if (d == 1) tip += " = " + std::to_string(bin);
   if (d > 1) {
     const std::int64_t first = static_cast<std::int64_t>(bin) * d;

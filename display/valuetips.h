@@ -5,22 +5,21 @@
 #include <cstdint>
 #include <string>
 
+#include "core/image_header.h"
 #include "core/toolkit.h"
 
 namespace vtr {
 
-struct App;
-
-// The depth divisor of the image in memory, or 0 when there is none (no image, or a depth
-// without a divisor).
-int imagedivisor(const App& app);
+// The depth divisor of the image that `header` describes, or 0 when there is none (no valid
+// header, or a depth without a divisor).
+int image_divisor(const ImageHeader& header);
 
 // "min 1 = 256": the slider and its position, then the stored value the position stands for
 // (position x depth divisor); only "min 1" without an image.
-std::string slidertip(const App& app, Slider slider, int position);
+std::string slider_tip(const ImageHeader& header, Slider slider, int position);
 
 // "bin 11 = 2816 to 3071, 1234 pixels": the stored values that fall into the bin and its
 // count; "bin 11 = 11, ..." where the bin holds one value, "bin 11, ..." without an image.
-std::string bintip(const App& app, int bin, std::int64_t count);
+std::string bin_tip(const ImageHeader& header, int bin, std::int64_t count);
 
 }  // namespace vtr

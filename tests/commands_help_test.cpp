@@ -81,7 +81,7 @@ TEST(AboutText, IsBuiltOfItsParagraphsAndEndsWithoutABreak) {
 
 class HelpWindowTest : public ::testing::Test {
  protected:
-  HelpWindowTest() { replacemessages(app, kWelcome); }
+  HelpWindowTest() { app.lines.replace(kWelcome); }
   void pick(int tab) {
     tk.tab = tab;
     TabStrip1_Click(app);

@@ -74,7 +74,7 @@ TEST_F(CommandsTest, BusyRefusesTheGuardedCommandsWithoutATrace) {
   for (const auto& command : guarded) {
     test::FakeToolkit fresh;
     App a{fresh};
-    replacemessages(a, "before\r\n");
+    a.lines.replace("before\r\n");
     a.busy = kTrue;
     a.histogram.bins[3] = 5;
     fresh.set_picture_size(2, 2);
@@ -93,7 +93,7 @@ TEST_F(CommandsTest, BusyRefusesTheGuardedCommandsWithoutATrace) {
 }
 
 TEST_F(CommandsTest, CopyPutsTheShownPictureOnTheClipboard) {
-  replacemessages(app, kWelcome);
+  app.lines.replace(kWelcome);
   tk.set_picture_size(3, 2);
   tk.set_pixel(2, 1, Rgb{10, 20, 30});
 
@@ -134,7 +134,7 @@ TEST_F(CommandsTest, PrintWritesNothingOnSuccessAndOneErrorLineOnFailure) {
   for (const auto& c : cases) {
     test::FakeToolkit fresh;
     App a{fresh};
-    replacemessages(a, "x\r\n");
+    a.lines.replace("x\r\n");
     fresh.print_error = c.error;
     printbutton_Click(a);
     EXPECT_EQ(fresh.text(TextBox::Text1), c.messages);
@@ -146,7 +146,7 @@ TEST_F(CommandsTest, PrintWritesNothingOnSuccessAndOneErrorLineOnFailure) {
 }
 
 TEST_F(CommandsTest, ClearEmptiesPictureHistogramAndMessagesButKeepsTheImage) {
-  replacemessages(app, "a\r\nb\r\n");
+  app.lines.replace("a\r\nb\r\n");
   app.header.headervalid = kTrue;
   app.histogram.bins[200] = 12;
   tk.set_slider_value(Slider::image_min, 17);
@@ -175,7 +175,7 @@ TEST_F(CommandsTest, ExitAsksAndEndsOnlyOnYes) {
   for (const Case c : {Case{Answer::no, false}, Case{Answer::yes, true}}) {
     test::FakeToolkit fresh;
     App a{fresh};
-    replacemessages(a, kWelcome);
+    a.lines.replace(kWelcome);
     fresh.box_answers.push_back(c.answer);
     Command1_Click(a);
     ASSERT_EQ(fresh.boxes.size(), 1u);

@@ -7,10 +7,10 @@
 #include <numeric>
 #include <thread>
 
+#include "core/row_unpack.h"
 #include "decode/decoder_frame.h"
 #include "decode/decoders.h"
 #include "decode/readfile.h"
-#include "decode/rows.h"
 #include "tests/decode_fixture.h"
 
 namespace vtr {
@@ -18,6 +18,8 @@ namespace {
 
 using test::Bytes;
 using test::SampleImage;
+
+using Decoder = std::int16_t (*)(App&, std::int16_t);
 
 Decoder decoderfor(int bits, int photometric) {
   if (photometric == 2) return getimagergb8;
@@ -79,7 +81,7 @@ TEST_F(DecoderTest, EveryLayoutDecodesItsStripsIntoStoreAndHistogram) {
     tk.set_text(TextBox::Text1, "");
     const SampleImage im = test::makeimage(c.bits, c.photometric, c.mm, c.width, c.length);
     const std::int16_t p = prepare(im, c.rowsperstrip);
-    EXPECT_EQ(loadimage(app, p, decoderfor(c.bits, c.photometric)), 0);
+    EXPECT_EQ(decoderfor(c.bits, c.photometric)(app, p), 0);
     expectimage(im);
     EXPECT_EQ(app.files.get(p), nullptr) << "file left open";
     const int rps = c.rowsperstrip > 0 ? c.rowsperstrip : c.length;
@@ -134,7 +136,7 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
     app.header.stripoffsets[1] = 0;
     app.header.stripoffsetcount = 1;
     const std::int16_t p = openbytes(bytes);
-    loadimage(app, p, decoderfor(c.bits, 1));
+    decoderfor(c.bits, 1)(app, p);
     HistogramCounts want{};
     for (int x = 1; x <= c.width; ++x) {
       EXPECT_EQ(app.store.at(1, x, 1), c.values[x - 1]) << x;
@@ -261,7 +263,7 @@ TEST_F(DecoderTest, EachRowIsOneReadOneProgressStepAndOnePump) {
     };
     const std::uint64_t readsbefore = app.files.read_calls();
     const std::size_t progressbefore = tk.progress_history.size();
-    loadimage(app, p, decoderfor(bits == 24 ? 8 : bits, photometric));
+    decoderfor(bits == 24 ? 8 : bits, photometric)(app, p);
     tk.every_pump = nullptr;
     ASSERT_GE(at.size(), 12u);
     EXPECT_EQ(at[0].reads, readsbefore);
@@ -283,7 +285,7 @@ TEST_F(DecoderTest, NoRowsStillClosesFeedsReportsAndPaints) {
   const std::int16_t p = prepare(im, 1);
   const int feeds = tk.chart_feeds;
   tk.pumps = 0;
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   EXPECT_EQ(app.header.stripsperimage, 0);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_GE(tk.chart_feeds, feeds + 1);
@@ -308,7 +310,7 @@ TEST_F(DecoderTest, TheWindowRunsItsEventsBetweenTheRowsAndThePaint) {
     EXPECT_EQ(countlines("time for last task"), 1);
     EXPECT_EQ(tk.picture_w, -1) << "the paint has not started";
   };
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   EXPECT_TRUE(seen);
   EXPECT_EQ(countlines("image painted"), 1);
 }
@@ -320,7 +322,7 @@ TEST_F(DecoderTest, RowsPerStripBelowOneMeansOneStrip) {
     const SampleImage im = test::makeimage(16, 1, true, 3, 4);
     const std::int16_t p = prepare(im, 0);
     app.header.rowsperstrip = rps;
-    loadimage(app, p, getimagegray16);
+    getimagegray16(app, p);
     expectimage(im);
     EXPECT_EQ(app.header.stripsperimage, 1);
     EXPECT_EQ(countlines("[error]"), 0);
@@ -337,7 +339,7 @@ TEST_F(DecoderTest, FileCutShortReadsMissingPixelsAsZeroWithOneErrorLine) {
   app.header.stripoffsets[1] = 2;
   app.header.stripoffsetcount = 1;
   const std::int16_t p = openbytes({9, 9, 1, 2, 3, 4, 5, 6});
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   const std::int32_t want[3][4] = {{1, 2, 3, 4}, {5, 6, 0, 0}, {0, 0, 0, 0}};
   for (int y = 1; y <= 3; ++y) {
     for (int x = 1; x <= 4; ++x) EXPECT_EQ(app.store.at(1, x, y), want[y - 1][x - 1]);
@@ -357,7 +359,7 @@ TEST_F(DecoderTest, StripOffsetsBeyondTheFileReadAsZero) {
     const SampleImage im = test::makeimage(12, 1, false, 3, 2);
     const std::int16_t p = prepare(im, 1);
     app.header.stripoffsets[2] = offset;
-    loadimage(app, p, getimagegray12);
+    getimagegray12(app, p);
     for (int x = 1; x <= 3; ++x) {
       EXPECT_EQ(app.store.at(1, x, 1), im.expected(x, 1));
       EXPECT_EQ(app.store.at(1, x, 2), 0);
@@ -375,7 +377,7 @@ TEST_F(DecoderTest, MissingStripsReadAsZeroNotFromStaleOffsets) {
   app.header.stripoffsets[2] = app.header.stripoffsets[1];  // stale but readable
   app.header.stripoffsets[3] = app.header.stripoffsets[1];
   app.header.stripoffsetcount = 1;
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   for (int x = 1; x <= 2; ++x) {
     EXPECT_EQ(app.store.at(1, x, 1), im.expected(x, 1));
     EXPECT_EQ(app.store.at(1, x, 2), 0);
@@ -391,7 +393,7 @@ TEST_F(DecoderTest, MoreThan1024StripsReadTheRestAsZero) {
   const SampleImage im = test::makeimage(8, 1, false, 1, 1030);
   const std::int16_t p = prepare(im, 1);
   EXPECT_EQ(app.header.stripoffsetcount, 1024);
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   EXPECT_EQ(app.header.stripsperimage, 1030);
   for (int y = 1; y <= 1024; ++y) ASSERT_EQ(app.store.at(1, 1, y), im.expected(1, y)) << y;
   for (int y = 1025; y <= 1030; ++y) EXPECT_EQ(app.store.at(1, 1, y), 0) << y;
@@ -409,7 +411,7 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
       tk.set_text(TextBox::Text1, "");
       const SampleImage im = test::makeimage(bits, photometric, mm, 20000, 2);
       const std::int16_t p = prepare(im, 1);
-      loadimage(app, p, decoderfor(bits, photometric));
+      decoderfor(bits, photometric)(app, p);
       expectimage(im);
       EXPECT_EQ(countlines("[error]"), 0);
     }
@@ -428,7 +430,7 @@ TEST_F(DecoderTest, StoresProvidedAheadOfTheRowsHoldTheSameImage) {
     const SampleImage im = test::makeimage(k.bits, k.photometric, k.mm, 3001, 3002);
     ASSERT_GT(app.store.bytes_for(im.width, im.length, storekindfor(app.header)), 8u << 20);
     const std::int16_t p = prepare(im, 64);
-    loadimage(app, p, decoderfor(k.bits, k.photometric));
+    decoderfor(k.bits, k.photometric)(app, p);
     expectimage(im);
   }
 }
@@ -438,7 +440,7 @@ TEST_F(DecoderTest, EndingDuringTheLoadStopsAtOnce) {
   const std::int16_t p = prepare(im, 2);
   const int feeds = tk.chart_feeds;
   tk.pump_actions = {nullptr, [&] { app.ending = true; }};
-  loadimage(app, p, getimagegray8);
+  getimagegray8(app, p);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_EQ(tk.pumps, 2);
   EXPECT_EQ(tk.progress_history.size(), 2u);
@@ -456,7 +458,7 @@ TEST_F(DecoderTest, StoreOfAnotherSizeIsNeverWrittenPast) {
   for (const auto& [w, kind] : {std::pair{2, StoreKind::grey8}, std::pair{4, StoreKind::grey16}}) {
     const std::int16_t p = prepare(im, 0);
     ASSERT_TRUE(app.store.recreate(w, w, kind));
-    loadimage(app, p, getimagegray8);
+    getimagegray8(app, p);
     EXPECT_EQ(app.files.get(p), nullptr);
     EXPECT_EQ(countlines("[error] pixel store does not match the image size"), ++refused);
     EXPECT_EQ(histogramsum(), 0);

@@ -120,16 +120,20 @@ TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {
       {5, -1, StoreKind::grey16, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(storefits(app, c.w, c.l, c.kind), c.fits) << c.w << " x " << c.l;
+    EXPECT_EQ(store_fits(current_store_limit(app.store_limit, app.store.bytes()), c.w, c.l, c.kind),
+              c.fits)
+        << c.w << " x " << c.l;
   }
   // Without a set limit, at most half of what the machine has: a small image fits and the
   // largest declared one never where the machine could not really back 2 GiB (the process's
   // own limits may refuse it even where the machine could).
   app.store_limit = 0;
   EXPECT_GT(memavailable(), 0u);
-  EXPECT_TRUE(storefits(app, 512, 512, StoreKind::grey16));
+  EXPECT_TRUE(store_fits(current_store_limit(app.store_limit, app.store.bytes()), 512, 512,
+                         StoreKind::grey16));
   if (memavailable() / 2 < PixelStore::bytes_for(32767, 32767, StoreKind::grey16)) {
-    EXPECT_FALSE(storefits(app, 32767, 32767, StoreKind::grey16));
+    EXPECT_FALSE(store_fits(current_store_limit(app.store_limit, app.store.bytes()), 32767, 32767,
+                            StoreKind::grey16));
   }
 }
 

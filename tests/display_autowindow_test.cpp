@@ -158,11 +158,11 @@ TEST_F(AutoWindowTest, TipsNameTheStoredValues) {
   for (const auto& r : rows) {
     app.header.headervalid = r.bits == 0 ? kFalse : kTrue;
     app.header.bitspersample[1] = static_cast<std::int16_t>(r.bits);
-    EXPECT_EQ(slidertip(app, Slider::image_min, 1), r.min1);
-    EXPECT_EQ(slidertip(app, Slider::image_max, 11), r.max11);
-    EXPECT_EQ(bintip(app, 11, 5), r.bin11);
+    EXPECT_EQ(slider_tip(app.header, Slider::image_min, 1), r.min1);
+    EXPECT_EQ(slider_tip(app.header, Slider::image_max, 11), r.max11);
+    EXPECT_EQ(bin_tip(app.header, 11, 5), r.bin11);
   }
-  EXPECT_EQ(bintip(app, 0, 1), "bin 0, 1 pixel");
+  EXPECT_EQ(bin_tip(app.header, 0, 1), "bin 0, 1 pixel");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(Histogram, ZeroingClearsEveryBinAndFeedsTheChart) {
   test::FakeToolkit tk;
   App app{tk};
   app.histogram.bins.fill(9);
-  feedchart(app);
+  feed_chart(app.tk, app.histogram);
   EXPECT_EQ(tk.chart[255], 9);
   zerohistogram(app);
   EXPECT_EQ(app.histogram.bins, HistogramCounts{});

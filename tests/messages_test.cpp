@@ -50,7 +50,7 @@ TEST(NumText, IntegersHaveASignPosition) {
 
 class MessagesTest : public ::testing::Test {
  protected:
-  MessagesTest() { replacemessages(app, "Welcome to VantrelTIFFReader\r\n"); }
+  MessagesTest() { app.lines.replace("Welcome to VantrelTIFFReader\r\n"); }
   test::FakeToolkit tk;
   App app{tk};
 };
@@ -75,7 +75,7 @@ TEST_F(MessagesTest, DtWritesOnlyWhileShowtext) {
 }
 
 TEST_F(MessagesTest, ReplaceThenWriteKeepsNoTrailingBreak) {
-  replacemessages(app, "message area cleared");
+  app.lines.replace("message area cleared");
   addmessage(app, "next");
   EXPECT_EQ(tk.text(TextBox::Text1), "next\r\nmessage area cleared");
 }
@@ -95,7 +95,7 @@ TEST_F(MessagesTest, ElapsedTimeRoundsHalvesToEven) {
       {0.0, 40000.0, "time for last task  32767(s)"},
   };
   for (const auto& c : cases) {
-    replacemessages(app, "");
+    app.lines.replace("");
     app.stime = c.stime;
     tk.clock_times = {c.now};
     elapsedtime(app);
@@ -115,13 +115,13 @@ TEST_F(MessagesTest, ChangeButtonColours) {
 }
 
 TEST_F(MessagesTest, GuardRefusesWhileBusy) {
-  ASSERT_TRUE(beginguarded(app, Button::clear_button));
+  ASSERT_TRUE(begin_guarded(app.busy, app.tk, app.lines, Button::clear_button));
   EXPECT_EQ(app.busy, kTrue);
   EXPECT_EQ(tk.colours[Button::clear_button], kBusyColour);
-  EXPECT_FALSE(beginguarded(app, Button::copy_button));
+  EXPECT_FALSE(begin_guarded(app.busy, app.tk, app.lines, Button::copy_button));
   EXPECT_EQ(tk.colours.count(Button::copy_button), 0u);
   EXPECT_EQ(tk.text(TextBox::Text1).rfind("[error] busy\r\n", 0), 0u);
-  endguarded(app, Button::clear_button);
+  end_guarded(app.busy, app.tk, Button::clear_button);
   EXPECT_EQ(app.busy, kFalse);
   EXPECT_EQ(tk.colours[Button::clear_button], kIdleColour);
 }

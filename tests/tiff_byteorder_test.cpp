@@ -21,10 +21,9 @@ class ByteOrderTest : public ::testing::Test {
  protected:
   void set_mm(bool mm) { app.header.mmorder = mm ? kTrue : kFalse; }
   // A parse over the App's header record and message area, with no file open.
-  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), lines}; }
+  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), app.lines}; }
   test::FakeToolkit tk;
   App app{tk};
-  AppLines lines{app};
   HeaderParse parse = parse_of(0);
 };
 
@@ -49,7 +48,7 @@ TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
     for (bool from_mm : {false, true}) {
       set_mm(from_mm);
       app.showtext = kTrue;
-      replacemessages(app, "");
+      app.lines.replace("");
       EXPECT_EQ(getbyteorder(parse, c.a, c.b), c.result) << c.a << c.b;
       EXPECT_EQ(app.messages.text(), std::string(c.line) + "\r\n") << c.a << c.b;
       EXPECT_EQ(app.header.mmorder, from_mm ? c.mm_from_mm : c.mm_from_ii) << c.a << c.b;
@@ -106,7 +105,7 @@ TEST_F(ByteOrderTest, LongsAboveThirtyOneBitsGiveZeroAndOneLine) {
   for (const auto& c : cases) {
     set_mm(c.mm);
     app.showtext = kFalse;
-    replacemessages(app, "");
+    app.lines.replace("");
     EXPECT_EQ(makelong(parse, c.b[0], c.b[1], c.b[2], c.b[3]), c.value) << c.value;
     EXPECT_EQ(app.messages.text(), c.message ? std::string(kLongError) + "\r\n" : "") << c.value;
   }

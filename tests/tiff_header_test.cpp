@@ -26,7 +26,7 @@ class HeaderTest : public ::testing::Test {
  protected:
   HeaderTest() { app.showtext = kTrue; }
   std::int16_t parse(const Bytes& bytes) {
-    replacemessages(app, "");
+    app.lines.replace("");
     return test::parse_header(app, bytes);
   }
   Lines lines() const { return test::lines_written(app); }

@@ -26,7 +26,7 @@ class TagTest : public ::testing::Test {
   // Parses the file and returns the lines written between "IFD entries" and "Next IFD" (or
   // up to the end when the walk stopped early).
   Lines entry_lines(const TiffBuilder& b) {
-    replacemessages(app, "");
+    app.lines.replace("");
     result = test::parse_header(app, b.build());
     Lines all = test::lines_written(app);
     Lines out;

@@ -4,8 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/app.h"
-#include "core/messages.h"
 #include "core/numtext.h"
 #include "tiff/byteorder.h"
 #include "tiff/tags.h"
@@ -46,9 +44,9 @@ bool readentry(HeaderParse& parse, std::int64_t at, IfdEntry& e) {
 
 // Holds one entry's lines until the entry is interpreted, so that a line about its value
 // field can still go first.
-class EntryLines final : public HeaderLines {
+class EntryLines final : public MessageLines {
  public:
-  explicit EntryLines(HeaderLines& out) : out_(out) {}
+  explicit EntryLines(MessageLines& out) : out_(out) {}
   void dump(std::string_view line) override {
     if (out_.dumpshown()) held_.emplace_back(false, line);
   }
@@ -60,7 +58,7 @@ class EntryLines final : public HeaderLines {
   }
 
  private:
-  HeaderLines& out_;
+  MessageLines& out_;
   std::vector<std::pair<bool, std::string>> held_;
 };
 
@@ -150,29 +148,6 @@ HeaderResult parseheader(HeaderParse& parse) {
 std::int16_t headernumber(const HeaderResult& result) {
   if (!result.rejected()) return 0;
   return result.fault == HeaderFault::photometric ? 2 : 1;
-}
-
-void AppLines::dump(std::string_view line) {
-  dt(app_, line);
-}
-
-void AppLines::error(std::string_view line) {
-  addmessage(app_, line);
-}
-
-bool AppLines::dumpshown() const {
-  return app_.showtext == kTrue;
-}
-
-HeaderResult getheader(App& app, std::int16_t p) {
-  AppLines lines(app);
-  HeaderParse parse{app.header, app.files.get(p), lines};
-  const HeaderResult result = parseheader(parse);
-  // A refused compression or photometric setting leaves the flag to the load driver.
-  const bool valid = result.accepted() || result.fault == HeaderFault::compression ||
-                     result.fault == HeaderFault::photometric;
-  app.header.headervalid = valid ? kTrue : kFalse;
-  return result;
 }
 
 }  // namespace vtr

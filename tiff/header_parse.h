@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "core/file_table.h"
 #include "core/flags.h"
 #include "core/image_header.h"
+#include "core/message_lines.h"
 #include "tiff/header_result.h"
 
 namespace vtr {
@@ -17,24 +17,10 @@ namespace vtr {
 // parse then fails instead of reading (and dumping) the same lists thousands of times over.
 inline constexpr std::int32_t kMaxHeaderValues = 65536;
 
-// Where the parse's lines go.
-class HeaderLines {
- public:
-  // A line of the header dump: dropped unless the dump is shown.
-  virtual void dump(std::string_view line) = 0;
-  // An error line: always written.
-  virtual void error(std::string_view line) = 0;
-  // True while dump lines are shown, so that long lists skip building lines nobody sees.
-  virtual bool dumpshown() const = 0;
-
- protected:
-  ~HeaderLines() = default;
-};
-
 struct HeaderParse {
   ImageHeader& header;
-  const ImageFile* file;  // the open image file; nullptr makes every read fail
-  HeaderLines& lines;
+  const ImageFile* file;    // the open image file; nullptr makes every read fail
+  MessageLines& lines;      // the dump and the error lines
   HeaderSummary summary{};  // what the window's summary boxes will show
   // List values and text bytes this parse has taken, up to kMaxHeaderValues.
   std::int32_t valuesread = 0;

@@ -44,7 +44,7 @@ std::string faultline(std::string_view reason, std::string_view stopped) {
 }  // namespace
 
 void form_load(App& app) {
-  replacemessages(app, kWelcome);
+  app.lines.replace(kWelcome);
   app.busy = kTrue;
   app.invimage = kTrue;
   invertimage(app);  // toggles to not inverted and paints the invert button white
@@ -55,7 +55,7 @@ void form_load(App& app) {
   app.tk.set_progress_max(1.0f);
   app.tk.set_progress_value(0.0f);
   zerohistogram(app);
-  feedchart(app);
+  feed_chart(app.tk, app.histogram);
   for (Button b : kTaskButtons) changebutton(app, b, kFalse);
   for (Button b : kIntensityButtons) app.tk.set_back_colour(b, kIntensityButtonColour);
   app.bestfits = kFalse;
@@ -63,7 +63,7 @@ void form_load(App& app) {
 }
 
 void copy_button_Click(App& app) {
-  if (!beginguarded(app, Button::copy_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::copy_button)) return;
   Outcome copied{Outcome::Kind::failed, {}};
   if (app.tk.clipboard_clear()) copied = app.tk.clipboard_set_picture();
   changebutton(app, Button::copy_button, kFalse);
@@ -72,23 +72,23 @@ void copy_button_Click(App& app) {
 }
 
 void printbutton_Click(App& app) {
-  if (!beginguarded(app, Button::printbutton)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::printbutton)) return;
   const Outcome printed = app.tk.print_main_window();
   if (printed.kind == Outcome::Kind::no_memory) {
     addmessage(app, "[error] not enough memory to print the window");
   } else if (printed.kind == Outcome::Kind::failed) {
     addmessage(app, "[error] print failed - " + printed.reason);
   }
-  endguarded(app, Button::printbutton);
+  end_guarded(app.busy, app.tk, Button::printbutton);
 }
 
 void clear_button_Click(App& app) {
-  if (!beginguarded(app, Button::clear_button)) return;
+  if (!begin_guarded(app.busy, app.tk, app.lines, Button::clear_button)) return;
   zerohistogram(app);
   app.tk.remove_picture();
   app.tk.show_picture_origin();
-  replacemessages(app, "message area cleared");
-  endguarded(app, Button::clear_button);
+  app.lines.replace("message area cleared");
+  end_guarded(app.busy, app.tk, Button::clear_button);
 }
 
 void stoptask(App& app, std::string_view reason) {
@@ -101,14 +101,14 @@ void stoptask(App& app, std::string_view reason) {
   addmessage(app, faultline(reason, " - task stopped"));
 }
 
-void stopcommand(App& app, std::string_view reason) {
-  addmessage(app, faultline(reason, " - command stopped"));
+void stop_command(MessageLines& lines, std::string_view reason) {
+  lines.error(faultline(reason, " - command stopped"));
 }
 
 void help_button_Click(App& app) {
   if (!app.tk.help_window_exists()) {
     app.tk.create_help_window();
-    form2_load(app);
+    form2_load(app.tk);
   }
   app.tk.show_help_window();
 }

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "core/message_lines.h"
 #include "core/program_texts.h"
 
 namespace vtr {
@@ -28,7 +29,7 @@ void Label9_Click(App& app);    // credits
 void stoptask(App& app, std::string_view reason);
 // The same fault in a command that ran while a task let the window's events run (a click
 // during a load): the task goes on and restores the state itself when it ends, so only the
-// line "[error] <reason> - command stopped" is written.
-void stopcommand(App& app, std::string_view reason);
+// line "[error] <reason> - command stopped" is written to `lines`.
+void stop_command(MessageLines& lines, std::string_view reason);
 
 }  // namespace vtr

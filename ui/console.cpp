@@ -99,10 +99,10 @@ int headers(const std::vector<std::string>& files, std::ostream& out) {
   int status = kExitDone;
   for (std::size_t i = 0; i < files.size(); ++i) {
     v.lines.clear();
-    if (openheader(v.app, files[i]) != LoadEnd::header_read) status = kExitRefused;
+    if (openfiles(v.app, {files[i]}, 2) != LoadEnd::header_read) status = kExitRefused;
     if (files.size() > 1) out << (i > 0 ? "\n" : "") << "==> " << files[i] << " <==\n";
     for (const auto& line : v.lines) out << line << '\n';
-    replacemessages(v.app, "");  // the area would only grow
+    v.app.lines.replace("");  // the area would only grow
   }
   return status;
 }
@@ -115,7 +115,7 @@ struct Load {
 // Loads `file` as get image does; its error lines go to `err`.
 Load consoleload(ConsoleViewer& v, const std::string& file, std::ostream& err) {
   Load load;
-  load.loaded = openfile(v.app, file) == LoadEnd::loaded;
+  load.loaded = openfiles(v.app, {file}, 0) == LoadEnd::loaded;
   load.clean = load.loaded;
   for (const auto& line : v.lines) {
     if (line.rfind("[error]", 0) != 0) continue;
@@ -142,7 +142,7 @@ int pixel(const Command& c, std::ostream& out, std::ostream& err) {
   if (!load.loaded) return kExitRefused;
   // What the read-out writes for that place of the store: its value, 0 in column 0 and
   // row 0, or that it lies outside the image.
-  const bool inside = readstored(v.app, c.x, c.y);
+  const bool inside = read_stored(v.app.store, v.app.lines, c.x, c.y);
   for (const auto& line : v.lines) out << line << '\n';
   return load.clean && inside ? kExitDone : kExitRefused;
 }

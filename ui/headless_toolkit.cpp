@@ -4,7 +4,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "core/messages.h"
+#include "core/message_area.h"
 
 namespace vtr {
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/app.h"
+#include "core/message_area.h"
 #include "core/messages.h"
 #include "core/program_texts.h"
 
@@ -87,14 +88,14 @@ std::string abouttext() {
   return text;
 }
 
-void form2_load(App& app) {
-  writehelp(app);
+void form2_load(Toolkit& tk) {
+  writehelp(tk);
 }
 
 void TabStrip1_Click(App& app) {
   const int tab = app.tk.selected_tab();
   if (tab == kTabHelp) {
-    writehelp(app);
+    writehelp(app.tk);
   } else if (tab == kTabClose) {
     app.tk.hide_help_window();
   } else if (tab == kTabPrint) {
@@ -102,17 +103,17 @@ void TabStrip1_Click(App& app) {
     const std::string failure = app.tk.print_help_text();
     if (!failure.empty()) addmessage(app, "[error] help print failed - " + failure);
   } else if (tab == kTabAbout) {
-    writeabout(app);
+    writeabout(app.tk);
   }
 }
 
-std::int16_t writehelp(App& app) {
-  app.tk.set_help_text(helptext());
+std::int16_t writehelp(Toolkit& tk) {
+  tk.set_help_text(helptext());
   return 0;
 }
 
-std::int16_t writeabout(App& app) {
-  app.tk.set_help_text(abouttext());
+std::int16_t writeabout(Toolkit& tk) {
+  tk.set_help_text(abouttext());
   return 0;
 }
 

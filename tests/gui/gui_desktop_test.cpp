@@ -434,9 +434,9 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
   QChart* chart = w->chart()->chart();
   const QPoint bin11 =
       w->chart()->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(11, 0.5))));
-  QCOMPARE(qt::chart_tip(w->app(), *w->chart(), bin11),
+  QCOMPARE(qt::chart_tip(w->app().header, *w->chart(), bin11),
            QStringLiteral("bin 11 = 2816 to 3071, 5 pixels"));
-  QCOMPARE(qt::chart_tip(w->app(), *w->chart(), QPoint(1, 1)), w->chart()->toolTip());
+  QCOMPARE(qt::chart_tip(w->app().header, *w->chart(), QPoint(1, 1)), w->chart()->toolTip());
 }
 
 void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {

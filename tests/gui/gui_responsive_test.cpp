@@ -32,7 +32,7 @@ void GuiResponsiveTest::addingALineToAHundredThousandKeepsEveryLine() {
   std::string many;
   many.reserve(100000 * 24);
   for (int i = 0; i < 100000; ++i) many += "line " + std::to_string(i) + " of the area\r\n";
-  replacemessages(w->app(), many);
+  w->app().lines.replace(many);
   QApplication::processEvents();
   QCOMPARE(w->message_view()->document()->blockCount(), 100001);
 

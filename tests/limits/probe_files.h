@@ -1,8 +1,8 @@
 // The files the limit test loads, written into one folder:
 //   big.tif    8192 x 12000 16-bit grey, one strip of zeros: a sparse file of 188 MiB that
 //              takes almost nothing on disk, whose store takes 1.47 GiB
-//   mid.tif    2100 x 2100 16-bit grey with varied pixels: 8.4 MiB, a 67 MiB store, large
-//              enough for the store to be backed on a second thread
+//   mid.tif    2100 x 2100 16-bit grey with varied pixels: 8.4 MiB, an 8.4 MiB store, large
+//              enough for its pages to be asked of the kernel in more than one request
 //   small.tif  6 x 4 8-bit grey
 #pragma once
 

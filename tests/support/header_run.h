@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/app.h"
+#include "decode/getheader.h"
 #include "decode/header_summary.h"
 #include "tests/support/tiff_builder.h"
-#include "tiff/getheader.h"
 
 namespace vtr::test {
 
@@ -20,7 +20,7 @@ inline std::int16_t parse_header(App& app, const Bytes& bytes) {
   const std::int16_t p = app.files.next_free();
   app.files.open(p, file.path());
   const HeaderResult result = getheader(app, p);
-  showsummary(app, result.summary);
+  show_summary(app.tk, result.summary);
   app.files.close(p);
   return headernumber(result);
 }

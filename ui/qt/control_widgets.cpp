@@ -8,7 +8,6 @@
 #include <QScrollArea>
 #include <QSlider>
 
-#include "core/app.h"
 #include "ui/qt/form1_rows.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
@@ -44,7 +43,7 @@ QString shown_tooltip(const ControlRow& row) {
   return tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
 }
 
-QWidget* make_slider(const ControlRow& row, QWidget& window, const App& app) {
+QWidget* make_slider(const ControlRow& row, QWidget& window, const ShownRecords& shown) {
   auto* s = new QSlider(Qt::Horizontal, &window);
   s->setRange(0, 255);
   s->setSingleStep(1);
@@ -53,7 +52,7 @@ QWidget* make_slider(const ControlRow& row, QWidget& window, const App& app) {
   s->setTickPosition(QSlider::TicksBelow);
   const Slider which = std::get<Slider>(row.id);
   s->setValue(which == Slider::image_min ? 0 : 255);  // the design's preset positions
-  show_slider_values(*s, which, app);
+  show_slider_values(*s, which, shown.header);
   return s;
 }
 
@@ -86,11 +85,11 @@ QWidget* make_picture_area(const ControlRow& row, QWidget& window) {
   return area;
 }
 
-QWidget* make_widget(const ControlRow& row, QWidget& window, const App& app,
+QWidget* make_widget(const ControlRow& row, QWidget& window, const ShownRecords& shown,
                      std::function<void()> activate) {
   switch (row.kind) {
     case ControlKind::message_area: {
-      auto* text1 = new MessageView(app.messages, &window);
+      auto* text1 = new MessageView(shown.messages, &window);
       text1->setAcceptDrops(false);
       return text1;
     }
@@ -101,7 +100,7 @@ QWidget* make_widget(const ControlRow& row, QWidget& window, const App& app,
     }
     case ControlKind::chart: {
       auto* chart = new HistogramChart(&window);
-      show_bin_values(*chart, app);
+      show_bin_values(*chart, shown.header);
       return chart;
     }
     case ControlKind::line_box: {
@@ -114,7 +113,7 @@ QWidget* make_widget(const ControlRow& row, QWidget& window, const App& app,
     case ControlKind::progress_bar:
       return make_progress_bar(window);
     case ControlKind::slider:
-      return make_slider(row, window, app);
+      return make_slider(row, window, shown);
     case ControlKind::credits_label: {
       auto* label = new ClickLabel(qtext(row.caption), &window, std::move(activate));
       label->setCursor(Qt::PointingHandCursor);
@@ -130,9 +129,9 @@ QWidget* make_widget(const ControlRow& row, QWidget& window, const App& app,
 
 }  // namespace
 
-QWidget* make_control(const ControlRow& row, QWidget& window, const App& app,
+QWidget* make_control(const ControlRow& row, QWidget& window, const ShownRecords& shown,
                       std::function<void()> activate) {
-  QWidget* w = make_widget(row, window, app, std::move(activate));
+  QWidget* w = make_widget(row, window, shown, std::move(activate));
   if (!w) return nullptr;
   w->setObjectName(qtext(row.name));
   w->setGeometry(row.place.pixels());

@@ -4,21 +4,25 @@
 
 #include <functional>
 
-class QWidget;
+#include "core/image_header.h"
+#include "core/message_area.h"
 
-namespace vtr {
-struct App;
-}
+class QWidget;
 
 namespace vtr::qt {
 
 struct ControlRow;
 
+// The records the controls show: the message area's text, and the header of the image whose
+// stored values the sliders' and the chart's tooltips name. Both live as long as the window.
+struct ShownRecords {
+  const MessageArea& messages;
+  const ImageHeader& header;
+};
+
 // Makes the widget `row` describes as a child of `window`; nothing (nullptr) for a command.
-// A button runs `activate` when clicked, the credits label when pressed. The message area
-// shows `app`'s message record; the sliders and the chart name stored values of `app`'s image
-// in their tooltips.
-QWidget* make_control(const ControlRow& row, QWidget& window, const App& app,
+// A button runs `activate` when clicked, the credits label when pressed.
+QWidget* make_control(const ControlRow& row, QWidget& window, const ShownRecords& shown,
                       std::function<void()> activate);
 
 }  // namespace vtr::qt

@@ -45,7 +45,7 @@ Form1::~Form1() = default;
 
 void Form1::stop_after_fault(std::string_view reason) {
   if (tk_->running_task_events()) {
-    stopcommand(app_, reason);
+    stop_command(app_.lines, reason);
   } else {
     stoptask(app_, reason);
   }
@@ -65,11 +65,12 @@ void Form1::build() {
 
   QWidget* previous = nullptr;  // in the tab order
   for (const ControlRow& row : form1_rows()) {
-    QWidget* widget = make_control(row, *this, app_, [this, &row] { run(row); });
+    QWidget* widget =
+        make_control(row, *this, {app_.messages, app_.header}, [this, &row] { run(row); });
     if (!widget) continue;
     keep(row, widget);
     if (row.kind == ControlKind::message_area) {
-      replacemessages(app_, row.caption);  // the box's design-time text, kept in the App's record
+      app_.lines.replace(row.caption);  // the box's design-time text, kept in the App's record
     } else if (const Button* b = std::get_if<Button>(&row.id)) {
       tk_->set_back_colour(*b, row.colour);
     }
@@ -114,7 +115,7 @@ void Form1::guarded(const std::function<void()>& command) {
 
 void Form1::open_files(const std::vector<std::string>& paths) {
   guarded([&] {
-    if (!app_.ending) openfiles(app_, paths);
+    if (!app_.ending) openfiles(app_, paths, 0);
   });
 }
 

@@ -21,50 +21,51 @@ QString qtext(const std::string& s) {
 }
 
 // Shows the slider's tip just below its handle.
-void show_slider_tip(QSlider& s, Slider which, const App& app) {
+void show_slider_tip(QSlider& s, Slider which, const ImageHeader& header) {
   const int x =
       QStyle::sliderPositionFromValue(s.minimum(), s.maximum(), s.sliderPosition(), s.width());
   QToolTip::showText(s.mapToGlobal(QPoint(x, s.height())),
-                     qtext(slidertip(app, which, s.sliderPosition())), &s);
+                     qtext(slider_tip(header, which, s.sliderPosition())), &s);
 }
 
 // Answers the tooltip events of the chart's viewport.
 class ChartTips : public QObject {
  public:
-  ChartTips(HistogramChart& chart, const App& app) : QObject(&chart), chart_(chart), app_(app) {}
+  ChartTips(HistogramChart& chart, const ImageHeader& header)
+      : QObject(&chart), chart_(chart), header_(header) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ToolTip) return QObject::eventFilter(watched, event);
     auto* help = static_cast<QHelpEvent*>(event);
-    QToolTip::showText(help->globalPos(), chart_tip(app_, chart_, help->pos()), &chart_);
+    QToolTip::showText(help->globalPos(), chart_tip(header_, chart_, help->pos()), &chart_);
     return true;
   }
 
  private:
   HistogramChart& chart_;
-  const App& app_;
+  const ImageHeader& header_;
 };
 
 }  // namespace
 
-QString chart_tip(const App& app, HistogramChart& view, const QPoint& at) {
+QString chart_tip(const ImageHeader& header, HistogramChart& view, const QPoint& at) {
   QChart* chart = view.chart();
   const QPointF inchart = chart->mapFromScene(view.mapToScene(at));
   if (!chart->plotArea().contains(inchart)) return view.toolTip();
   const double x = chart->mapToValue(inchart).x();
   const int bin = std::clamp(static_cast<int>(std::lround(x)), 0, 255);
   const auto count = static_cast<std::int64_t>(view.points().value(bin).y());
-  return qtext(bintip(app, bin, count));
+  return qtext(bin_tip(header, bin, count));
 }
 
-void show_slider_values(QSlider& slider, Slider which, const App& app) {
+void show_slider_values(QSlider& slider, Slider which, const ImageHeader& header) {
   QObject::connect(&slider, &QAbstractSlider::actionTriggered, &slider,
-                   [&slider, which, &app](int) { show_slider_tip(slider, which, app); });
+                   [&slider, which, &header](int) { show_slider_tip(slider, which, header); });
 }
 
-void show_bin_values(HistogramChart& chart, const App& app) {
-  chart.viewport()->installEventFilter(new ChartTips(chart, app));
+void show_bin_values(HistogramChart& chart, const ImageHeader& header) {
+  chart.viewport()->installEventFilter(new ChartTips(chart, header));
 }
 
 }  // namespace vtr::qt

@@ -1,14 +1,22 @@
 // The four row layouts: how the bytes of one file row become stored values and histogram
 // counts. `b` points at the row's first byte, `sr` at the store's row (its column 1), of the
-// store's own value type; columns 1..w are written.
+// store's own value type; columns 1..w are written. Each touches only its row of bytes, its
+// row of the store and the counts it is given.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 
-#include "core/toolkit.h"
+#include "core/histogram_counts.h"
+#include "core/pixel_store.h"
 
 namespace vtr {
+
+// One row's unpacking as a pixel kind names it: `bytes` is the file row (for a row read into
+// the store as it is, the stored row itself); it writes columns 1..W of `row` of the store and
+// counts each pixel into `bins`.
+using UnpackRow = void (*)(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
+                           HistogramCounts& bins);
 
 // Row bytes of each layout, in wide arithmetic (a 16-bit count would limit the width).
 inline std::int64_t rowbytesgray8(std::int64_t w) {
@@ -126,6 +134,19 @@ inline void unpackrgb8(const std::uint8_t* b, std::uint8_t* sr, std::int64_t w,
     sr[x] = g;
     counts.count(x, g);
   }
+}
+
+// A layout's unpacking bound to the store's row of value type T.
+template <class T, void (*Unpack)(const std::uint8_t*, T*, std::int64_t, HistogramCounts&)>
+void unpack_into_store(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
+                       HistogramCounts& bins) {
+  Unpack(bytes, store.row<T>(row), store.width(), bins);
+}
+
+// The counting of a row that was read into the store as it is.
+template <class T, void (*Count)(const T*, std::int64_t, HistogramCounts&)>
+void count_stored(const std::uint8_t*, PixelStore& store, std::int64_t row, HistogramCounts& bins) {
+  Count(store.row<T>(row), store.width(), bins);
 }
 
 }  // namespace vtr
