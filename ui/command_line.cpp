@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <iterator>
 #include <string_view>
 
 #include "core/program_texts.h"
@@ -182,27 +183,29 @@ CommandLine pixel_command(std::vector<std::string> words) {
   return c;
 }
 
-// The one command the words name, with its FILEs: those after it, then the others.
-CommandLine command_of(Given& given, const CLI::App& app, std::vector<std::string> names) {
-  struct Named {
-    const char* option;
-    Command command;
-    std::vector<std::string>* words;
-  };
+// A command's option and where the table put its words.
+struct Named {
+  const char* option;
+  Command command;
+  const std::vector<std::string>* words;
+};
+
+// The command options given, in the table's order.
+std::vector<Named> named_commands(const Given& given, const CLI::App& app) {
   const Named commands[] = {{"--header", Command::header, &given.header},
                             {"--info", Command::info, &given.info},
                             {"--histogram", Command::histogram, &given.histogram},
                             {"--pixel", Command::pixel, &given.pixel}};
-  const Named* chosen = nullptr;
-  for (const Named& n : commands) {
-    if (app.count(n.option) == 0) continue;
-    if (chosen != nullptr) {
-      return usage_error(std::string("one command at a time: ") + chosen->option + " and " +
-                         n.option + " given");
-    }
-    chosen = &n;
-  }
-  // An option given no words holds one empty word.
+  std::vector<Named> named;
+  std::copy_if(std::begin(commands), std::end(commands), std::back_inserter(named),
+               [&app](const Named& n) { return app.count(n.option) > 0; });
+  return named;
+}
+
+// The words of the command (none: the window): those given after its option (an option given
+// none holds one empty word), then the other FILEs, then the words after "--".
+std::vector<std::string> command_words(const Named* chosen, const Given& given,
+                                       const std::vector<std::string>& names) {
   std::vector<std::string> words;
   if (chosen != nullptr) {
     std::copy_if(chosen->words->begin(), chosen->words->end(), std::back_inserter(words),
@@ -210,31 +213,58 @@ CommandLine command_of(Given& given, const CLI::App& app, std::vector<std::strin
   }
   words.insert(words.end(), given.files.begin(), given.files.end());
   words.insert(words.end(), names.begin(), names.end());
-  if (given.values && (chosen == nullptr || chosen->command != Command::histogram)) {
-    return usage_error("--values goes with --histogram");
-  }
-  if (given.pretty && (chosen == nullptr || chosen->command != Command::info)) {
-    return usage_error("--pretty goes with --info");
+  return words;
+}
+
+// What is wrong with a flag given beside another command than its own; empty when nothing.
+std::string misplaced_flag(const Given& given, const Named* chosen) {
+  const auto is = [chosen](Command c) { return chosen != nullptr && chosen->command == c; };
+  if (given.values && !is(Command::histogram)) return "--values goes with --histogram";
+  if (given.pretty && !is(Command::info)) return "--pretty goes with --info";
+  return {};
+}
+
+// The window with its one FILE, if any, and the window system's options.
+CommandLine window_command(const Given& given, std::vector<std::string> words) {
+  if (words.size() > 1) {
+    return usage_error("one FILE at most, " + std::to_string(words.size()) + " given");
   }
   CommandLine c;
-  if (chosen == nullptr) {
-    if (words.size() > 1) {
-      return usage_error("one FILE at most, " + std::to_string(words.size()) + " given");
-    }
-    c.window_options = window_options(given);
-  } else if (chosen->command == Command::pixel) {
-    return pixel_command(std::move(words));
-  } else if (words.empty() || (chosen->command == Command::histogram && words.size() != 1)) {
-    return usage_error(std::string(chosen->option) + (chosen->command == Command::histogram
-                                                          ? " needs one FILE"
-                                                          : " needs a FILE"));
-  } else {
-    c.command = chosen->command;
+  c.files = std::move(words);
+  c.window_options = window_options(given);
+  return c;
+}
+
+// --header, --info or --histogram with their FILEs.
+CommandLine files_command(const Named& chosen, const Given& given, std::vector<std::string> words) {
+  const bool one = chosen.command == Command::histogram;
+  if (words.empty() || (one && words.size() != 1)) {
+    return usage_error(std::string(chosen.option) + (one ? " needs one FILE" : " needs a FILE"));
   }
+  CommandLine c;
+  c.command = chosen.command;
   c.files = std::move(words);
   c.values = given.values;
   c.pretty = given.pretty;
   return c;
+}
+
+// The one command the words name, with its words.
+CommandLine command_of(const Given& given, const CLI::App& app,
+                       const std::vector<std::string>& names) {
+  const std::vector<Named> named = named_commands(given, app);
+  if (named.size() > 1) {
+    return usage_error(std::string("one command at a time: ") + named[0].option + " and " +
+                       named[1].option + " given");
+  }
+  const Named* chosen = named.empty() ? nullptr : &named.front();
+  if (const std::string wrong = misplaced_flag(given, chosen); !wrong.empty()) {
+    return usage_error(wrong);
+  }
+  std::vector<std::string> words = command_words(chosen, given, names);
+  if (chosen == nullptr) return window_command(given, std::move(words));
+  if (chosen->command == Command::pixel) return pixel_command(std::move(words));
+  return files_command(*chosen, given, std::move(words));
 }
 
 }  // namespace
@@ -273,7 +303,7 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
       return usage_error("unknown option " + extra.substr(0, extra.find('=')));
     }
   }
-  return command_of(given, app, std::move(names));
+  return command_of(given, app, names);
 }
 
 }  // namespace vtr
