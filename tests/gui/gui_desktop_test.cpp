@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolTip>
 #include <QUrl>
 #include <QtTest>
@@ -98,6 +99,7 @@ class GuiDesktopTest : public QObject {
   void pictureKeysReadOut();
   void autoWindowByKeyAndMenus();
   void dialogListsBothTiffEndingsInAnyCase();
+  void dialogPopupsCloseWithTheDialog();
   void newPictureStartsAtTheTopLeft();
   void printedPageFitsTheWindow();
 };
@@ -475,6 +477,35 @@ void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
     dialog->selectNameFilter(dialog->nameFilters()[all ? 1 : 0]);
     QTRY_COMPARE(listed(), want);
   }
+}
+
+void GuiDesktopTest::dialogPopupsCloseWithTheDialog() {
+  QTemporaryDir dir;  // two names that complete "a"
+  for (const char* name : {"a1.tif", "a2.tif"}) {
+    QFile f(dir.filePath(QLatin1String(name)));
+    const test::Bytes bytes = grey8(4, 4);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+  }
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  w->toolkit().dialog_hook = nullptr;  // the dialog itself
+  QFileDialog& dialog = w->toolkit().open_dialog();
+  dialog.setDirectory(dir.path());
+  // The name typed as a user types it, Return pressed while the completion list is up; the
+  // active popup takes the keys, as a window system gives them.
+  bool listed = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (QTest::qWaitFor([&] { return name->hasFocus(); })) QTest::keyClicks(name, "a1.tif");
+    listed = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; });
+    QTest::keyClick(listed ? QApplication::activePopupWidget() : name, Qt::Key_Return);
+  });
+  gui::click(*w, Button::getimage_button);
+  QVERIFY(listed);
+  QCOMPARE(w->line_box(TextBox::image_filename)->text(), dir.filePath(QStringLiteral("a1.tif")));
+  QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 
 void GuiDesktopTest::newPictureStartsAtTheTopLeft() {
