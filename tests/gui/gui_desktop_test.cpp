@@ -317,6 +317,27 @@ void GuiDesktopTest::focusIsMarked() {
       QCOMPARE(shot.pixelColor(p), qt::kFocusMarkColour);
     QVERIFY(shot.pixelColor(g.topLeft() + QPoint(1, 1)) != qt::kFocusMarkColour);
   }
+  // While a box or dialog (a window of its own, though a child of the main window) has the
+  // focus, nothing is marked; the control that had the focus is marked again afterwards.
+  w->toolkit().box_hook = nullptr;
+  w->toolkit().dialog_hook = nullptr;
+  for (const char* key : {"Ctrl+Q", "Ctrl+O", "F5"}) {  // the exit question, the dialog, a box
+    QWidget* had = w->button(Button::help_button);
+    had->setFocus(Qt::TabFocusReason);
+    bool unmarked = false;
+    QTimer::singleShot(0, w.get(), [&] {
+      QWidget* box = nullptr;
+      if (QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) != nullptr; }) &&
+          QTest::qWaitFor([&] { return box->isAncestorOf(QApplication::focusWidget()); }))
+        unmarked = !w->focus_mark()->isVisible() && !w->focus_mark()->marked();
+      if (box) box->close();
+    });
+    QTest::keySequence(w.get(), QKeySequence(key));
+    QVERIFY2(unmarked, key);
+    w->activateWindow();  // as a window manager gives the window back its focus
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QCOMPARE(w->focus_mark()->marked(), had);
+  }
 }
 
 void GuiDesktopTest::pictureKeysReadOut() {
