@@ -10,13 +10,6 @@ int imagedivisor(const App& app) {
   return depthdivisor(app.header.bitspersample[1]);
 }
 
-std::string slidertip(const App& app, Slider slider, int position) {
-  std::string tip = (slider == Slider::image_min ? "min " : "max ") + std::to_string(position);
-  const int d = imagedivisor(app);
-  if (d != 0) tip += " = " + std::to_string(static_cast<std::int64_t>(position) * d);
-  return tip;
-}
-
 std::string bintip(const App& app, int bin, std::int64_t count) {
   std::string tip = "bin " + std::to_string(bin);
   const int d = imagedivisor(app);

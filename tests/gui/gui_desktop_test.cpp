@@ -447,13 +447,18 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
     QCOMPARE(w->picture()->image().pixelColor(2, 2), QColor(119, 119, 119));
     QCOMPARE(gui::message_lines(*w)[1], QStringLiteral("image painted"));
   }
-  // The stored values in sight: beside a slider moved with a key, over a bin of the chart.
+  // The stored values in sight: beside a slider moved with a key, where the window with both
+  // sliders as they stand shows black and white (inverted, the other way round); over a bin
+  // of the chart, its values.
   max->setFocus();
   max->setValue(10);
   QTest::keyClick(max, Qt::Key_Right);
-  QCOMPARE(QToolTip::text(), QStringLiteral("max 11 = 2816"));
+  QCOMPARE(QToolTip::text(), QStringLiteral("max 11: black below 12, white from 2816"));
   QTest::keyClick(min, Qt::Key_PageUp);
-  QCOMPARE(QToolTip::text(), QStringLiteral("min 5 = 1280"));
+  QCOMPARE(QToolTip::text(), QStringLiteral("min 5: black below 1292, white from 4096"));
+  QTest::keySequence(w.get(), QKeySequence("Ctrl+I"));
+  QTest::keyClick(max, Qt::Key_Left);
+  QCOMPARE(QToolTip::text(), QStringLiteral("max 10: white below 1291, black from 3840"));
   QChart* chart = w->chart()->chart();
   const QPoint bin11 =
       w->chart()->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(11, 0.5))));

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/app.h"
 #include "display/valuetips.h"
+#include "display/window_levels.h"
 #include "ui/qt/histogram_chart.h"
 
 namespace vtr::qt {
@@ -20,12 +22,20 @@ QString qtext(const std::string& s) {
   return QString::fromStdString(s);
 }
 
+// The tip of slider `which` at `position`, the other slider where it stands, for the image in
+// memory and the invert flag as they are now: the window the next paint draws.
+std::string slider_tip(const App& app, Slider which, int position) {
+  const auto at = [&](Slider s) { return s == which ? position : app.tk.slider_value(s); };
+  return window_levels_tip(which, at(Slider::image_min), at(Slider::image_max), imagedivisor(app),
+                           app.invimage == kTrue);
+}
+
 // Shows the slider's tip just below its handle.
 void show_slider_tip(QSlider& s, Slider which, const App& app) {
   const int x =
       QStyle::sliderPositionFromValue(s.minimum(), s.maximum(), s.sliderPosition(), s.width());
   QToolTip::showText(s.mapToGlobal(QPoint(x, s.height())),
-                     qtext(slidertip(app, which, s.sliderPosition())), &s);
+                     qtext(slider_tip(app, which, s.sliderPosition())), &s);
 }
 
 // Answers the tooltip events of the chart's viewport.

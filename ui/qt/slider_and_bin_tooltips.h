@@ -1,7 +1,7 @@
 // The window's tooltips that name stored values of the image in memory: beside an intensity
-// slider while it is dragged or moved with the keys, the value its position stands for; over
-// the histogram chart, the values and the count of the bin under the mouse. The texts are the
-// display layer's; these only show them.
+// slider while it is dragged or moved with the keys, below which value the window shows black
+// and from which white; over the histogram chart, the values and the count of the bin under
+// the mouse. The texts are the display layer's; these only show them.
 #pragma once
 
 #include <QString>
@@ -19,8 +19,8 @@ namespace vtr::qt {
 
 class HistogramChart;
 
-// Shows, below the handle of `slider` (the logic's `which`) whenever the user moves it, the
-// stored value its position stands for in `app`'s image.
+// Shows, below the handle of `slider` (the logic's `which`) whenever the user moves it, where
+// the window with the handle there puts black and white in `app`'s image.
 void show_slider_values(QSlider& slider, Slider which, const App& app);
 
 // Answers the tooltip events over `chart` with chart_tip.
