@@ -12,6 +12,7 @@
 #include "display/readout.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
+#include "ui/qt/accessible_roles.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
@@ -63,6 +64,7 @@ void Form1::build() {
   setPalette(pal);
   setAutoFillBackground(true);
 
+  install_accessible_roles();   // before the picture and the chart are made
   QWidget* previous = nullptr;  // in the tab order
   for (const ControlRow& row : form1_rows()) {
     QWidget* widget = make_control(row, *this, app_, [this, &row] { run(row); });

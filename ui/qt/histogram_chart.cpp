@@ -44,6 +44,9 @@ HistogramChart::HistogramChart(QWidget* parent)
   setChart(chart);
   delete placeholder;
   setRenderHint(QPainter::Antialiasing, false);
+  // The view takes the focus (and a click's) for the chart: the plot inside it is no control
+  // of its own, and a screen reader would announce it without a name.
+  viewport()->setFocusPolicy(Qt::NoFocus);
   set_counts(HistogramCounts{});
 }
 
