@@ -44,8 +44,9 @@ HistogramChart::HistogramChart(QWidget* parent)
   setChart(chart);
   delete placeholder;
   setRenderHint(QPainter::Antialiasing, false);
-  // The view takes the focus (and a click's) for the chart: the plot inside it is no control
-  // of its own, and a screen reader would announce it without a name.
+  // The chart takes no focus: the commands of its menu have keys, and its bins' tips follow
+  // the mouse. Qt still makes the plot inside it focusable, which a screen reader announces
+  // as a focusable item without a name.
   viewport()->setFocusPolicy(Qt::NoFocus);
   set_counts(HistogramCounts{});
 }
