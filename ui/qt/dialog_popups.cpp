@@ -9,6 +9,20 @@ namespace vtr::qt {
 
 namespace {
 
+void close_if_shown(QWidget* popup) {
+  if (popup && popup->isVisible()) popup->close();
+}
+
+// Closes every popup that `dialog` owns and that shows.
+void close_popups_of(QWidget& dialog) {
+  // A completer's list is a window without a parent: only its completer leads to it.
+  for (QCompleter* completer : dialog.findChildren<QCompleter*>())
+    close_if_shown(completer->popup());
+  for (QWidget* child : dialog.findChildren<QWidget*>()) {
+    if (child->windowType() == Qt::Popup) close_if_shown(child);
+  }
+}
+
 // Closes the popups of the dialog it watches as the dialog hides.
 class PopupCloser : public QObject {
  public:
@@ -24,23 +38,10 @@ class PopupCloser : public QObject {
   QWidget& dialog_;
 };
 
-void close_if_shown(QWidget* popup) {
-  if (popup && popup->isVisible()) popup->close();
-}
-
 }  // namespace
 
 void close_popups_with(QWidget& dialog) {
   dialog.installEventFilter(new PopupCloser(dialog));
-}
-
-void close_popups_of(QWidget& dialog) {
-  // A completer's list is a window without a parent: only its completer leads to it.
-  for (QCompleter* completer : dialog.findChildren<QCompleter*>())
-    close_if_shown(completer->popup());
-  for (QWidget* child : dialog.findChildren<QWidget*>()) {
-    if (child->windowType() == Qt::Popup) close_if_shown(child);
-  }
 }
 
 }  // namespace vtr::qt

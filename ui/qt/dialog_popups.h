@@ -13,7 +13,4 @@ namespace vtr::qt {
 // descendants (a combo box's list, a context menu).
 void close_popups_with(QWidget& dialog);
 
-// Closes now every popup that `dialog` owns and that shows.
-void close_popups_of(QWidget& dialog);
-
 }  // namespace vtr::qt
