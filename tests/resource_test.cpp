@@ -10,7 +10,7 @@
 
 #include "core/messages.h"
 #include "tests/hostile_support.h"
-#include "tests/support/header_run.h"
+#include "tests/support/message_text.h"
 
 namespace vtr::test {
 namespace {
@@ -140,7 +140,7 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
     for (int i = 1; i < c.pump; ++i) v.tk.pump_actions.emplace_back();
     v.tk.pump_actions.emplace_back([] { throw std::bad_alloc(); });
     v.load(second.path());
-    const std::vector<std::string> lines = lines_written(v.app);
+    const std::vector<std::string> lines = lines_oldest_first(v.messages());
     EXPECT_EQ(lines.back(), "[error] not enough memory for a 10 x 8 image") << c.name;
     EXPECT_EQ(v.app.busy, 0) << c.name;
     EXPECT_EQ(v.tk.colours[Button::getimage_button], kIdleColour) << c.name;
@@ -149,7 +149,7 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
       EXPECT_TRUE(v.tk.picture == before.picture) << c.name;
     }
     v.load(good.path());
-    EXPECT_EQ(lines_written(v.app).back(), "time for last task  0(s)") << c.name;
+    EXPECT_EQ(lines_oldest_first(v.messages()).back(), "time for last task  0(s)") << c.name;
   }
 }
 
