@@ -1,4 +1,4 @@
-// Shared set-up for the decoder tests: an App on the recording toolkit, an image file written
+// Shared set-up for the decoder tests: the program record's fixture with an image file written
 // to a temporary file and opened under a file number, and the header filled by hand, so the
 // decoders can be run without the header parser.
 #pragma once
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/tiff_builder.h"
 
 namespace vtr::test {
@@ -48,6 +47,10 @@ struct SampleImage {
     if (bits == 12) return pack12(part, width);
     return Bytes(part.begin(), part.end());
   }
+  // The whole file of this image, `rowsperstrip` rows a strip (0: one strip).
+  ImageSpec spec(int rowsperstrip = 0) const {
+    return ImageSpec{mm, width, length, bits, photometric, rowsperstrip, rows(0, length)};
+  }
 };
 
 // Deterministic values that reach 0 and the top of the range.
@@ -65,10 +68,8 @@ inline SampleImage makeimage(int bits, int photometric, bool mm, int width, int 
   return im;
 }
 
-class DecodeFixture : public ::testing::Test {
+class DecodeFixture : public AppTest {
  protected:
-  FakeToolkit tk;
-  App app{tk};
   std::unique_ptr<TempFile> file;
 
   // Writes the image's strips in reverse order with junk between them, so each strip must be
@@ -78,14 +79,20 @@ class DecodeFixture : public ::testing::Test {
     const int rps = rowsperstrip > 0 ? rowsperstrip : std::max(im.length, 1);
     const int strips = (im.length + rps - 1) / rps;
     Bytes bytes(7, 0xEE);
-    std::vector<std::int32_t> offsets(static_cast<std::size_t>(strips) + 1, 0);
+    std::vector<std::int32_t> offsets(static_cast<std::size_t>(strips), 0);
     for (int s = strips; s >= 1; --s) {
-      offsets[static_cast<std::size_t>(s)] = static_cast<std::int32_t>(bytes.size());
+      offsets[static_cast<std::size_t>(s) - 1] = static_cast<std::int32_t>(bytes.size());
       const int first = (s - 1) * rps;
       Bytes part = im.rows(first, std::min(rps, im.length - first));
       bytes.insert(bytes.end(), part.begin(), part.end());
       bytes.insert(bytes.end(), 3, 0xEE);
     }
+    describe(im, rowsperstrip, offsets);
+    return openbytes(bytes);
+  }
+
+  // Fills the header as a parse of the image's file would, its strips at `offsets`.
+  void describe(const SampleImage& im, int rowsperstrip, const std::vector<std::int32_t>& offsets) {
     ImageHeader& h = app.header;
     h.imagewidth = static_cast<std::int16_t>(im.width);
     h.imagelength = static_cast<std::int16_t>(im.length);
@@ -94,11 +101,12 @@ class DecodeFixture : public ::testing::Test {
     h.mmorder = im.mm ? kTrue : kFalse;
     h.rowsperstrip = rowsperstrip;
     h.headervalid = kTrue;
-    for (int s = 1; s <= strips && s <= kMaxStrips; ++s) h.stripoffsets[s] = offsets[s];
-    h.stripoffsetcount = std::min(strips, kMaxStrips);
-    return openbytes(bytes);
+    h.stripoffsetcount = std::min(static_cast<int>(offsets.size()), kMaxStrips);
+    for (int s = 1; s <= h.stripoffsetcount; ++s) h.stripoffsets[s] = offsets[s - 1];
   }
 
+  // Writes `bytes` to the fixture's file and opens it under the next free file number; makes
+  // the store for the header's image and clears the histogram. Returns the file number.
   std::int16_t openbytes(const Bytes& bytes) {
     file = std::make_unique<TempFile>(bytes);
     const std::int16_t n = app.files.next_free();
@@ -109,21 +117,7 @@ class DecodeFixture : public ::testing::Test {
     return n;
   }
 
-  // Lines of the message area, newest first, without their CR LF.
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    const std::string text = tk.text(TextBox::Text1);
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
-      out.push_back(text.substr(start, at - start));
-    }
-    return out;
-  }
-  int countlines(const std::string& prefix) const {
-    int n = 0;
-    for (const auto& l : lines()) n += l.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-  }
+  // The pixels the histogram counts.
   std::int64_t histogramsum() const {
     std::int64_t n = 0;
     for (auto c : app.histogram.bins) n += c;

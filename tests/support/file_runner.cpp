@@ -25,6 +25,25 @@ std::int32_t OraclePixels::shown_value(std::uint32_t x, std::uint32_t y) const {
   return static_cast<std::int32_t>(std::nearbyint(g));
 }
 
+void expect_store_holds(const Viewer& v, const OraclePixels& o, int rows) {
+  ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(o.width));
+  ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(o.length));
+  int mismatches = 0;
+  for (std::uint32_t y = 0; y < o.length; ++y) {
+    for (std::uint32_t x = 0; x < o.width; ++x) {
+      for (int c = 1; c <= (o.samples == 3 ? 3 : 1); ++c) {
+        const std::int32_t want = o.kept_value(x, y, rows);
+        const std::int32_t got = v.app.store.at(c, x + 1, y + 1);
+        if (got != want && ++mismatches <= 5) {
+          ADD_FAILURE() << "channel " << c << " pixel (" << x + 1 << ", " << y + 1 << "): viewer "
+                        << got << ", oracle " << want;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 OraclePixels run_oracle(const std::string& path, const std::string& options) {
   const std::string cmd = "/usr/bin/python3 '" + std::string(VTR_SOURCE_DIR) +
                           "/tests/tools/oracle_pixels.py' '" + path + "' " + options;
