@@ -5,10 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "core/app.h"
 #include "core/messages.h"
 #include "display/intensity.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 #include "ui/commands.h"
 
 namespace vtr {
@@ -16,11 +15,7 @@ namespace {
 
 constexpr Rgb kStartupIntensity{16, 250, 253};
 
-class CommandsTest : public ::testing::Test {
- protected:
-  test::FakeToolkit tk;
-  App app{tk};
-};
+class CommandsTest : public test::AppTest {};
 
 TEST_F(CommandsTest, FormLoadBringsEverythingToItsReadyState) {
   // Leftovers that start-up must reset.
