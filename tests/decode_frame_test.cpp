@@ -33,30 +33,7 @@ const char* messagefor(int bits, int photometric) {
                       : "reading 16 bit image from file";
 }
 
-class DecoderTest : public test::DecodeFixture {
- protected:
-  // Checks the store, histogram and chart against the sample image.
-  void expectimage(const SampleImage& im) {
-    HistogramCounts want{};
-    for (int y = 1; y <= im.length; ++y) {
-      for (int x = 1; x <= im.width; ++x) {
-        const std::int32_t v = im.expected(x, y);
-        ASSERT_EQ(app.store.at(1, x, y), v) << "x " << x << " y " << y;
-        for (int c = 2; c <= 3; ++c) {
-          ASSERT_EQ(app.store.at(c, x, y), im.photometric == 2 ? v : 0) << "channel " << c;
-        }
-        ASSERT_EQ(app.store.at(0, x, y), 0);
-        ++want[static_cast<std::size_t>(v / im.divisor())];
-      }
-    }
-    for (int c = 0; c <= 3; ++c) {
-      for (int y = 0; y <= im.length; ++y) ASSERT_EQ(app.store.at(c, 0, y), 0);
-      for (int x = 0; x <= im.width; ++x) ASSERT_EQ(app.store.at(c, x, 0), 0);
-    }
-    EXPECT_EQ(app.histogram.bins, want);
-    EXPECT_EQ(tk.chart, want);
-  }
-};
+class DecoderTest : public test::DecodeFixture {};
 
 struct LayoutCase {
   int bits, photometric;

@@ -86,7 +86,7 @@ TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
     EXPECT_EQ(tk.dialog_default_ext, ".tif");
     EXPECT_TRUE(tk.dialog_cancel_error);
     EXPECT_EQ(tk.dialog_filter, "TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
-    EXPECT_EQ(tk.texts[TextBox::image_filename], f->path());
+    EXPECT_EQ(tk.text(TextBox::image_filename), f->path());
     EXPECT_EQ(app.image_path, f->path());
     // Every line, oldest first: the decoder's own, its time, then the paint's two.
     test::Lines want = c.decoderlines;
@@ -95,15 +95,7 @@ TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
     EXPECT_EQ(lines(), want);
     ASSERT_EQ(app.store.width(), c.width);
     ASSERT_EQ(app.store.length(), c.length);
-    HistogramCounts bins{};
-    for (int y = 1; y <= c.length; ++y) {
-      for (int x = 1; x <= c.width; ++x) {
-        EXPECT_EQ(app.store.at(1, x, y), im.expected(x, y)) << x << "," << y;
-        ++bins[static_cast<std::size_t>(im.expected(x, y) / im.divisor())];
-      }
-    }
-    EXPECT_EQ(app.histogram.bins, bins);
-    EXPECT_EQ(tk.chart, bins);
+    expectimage(im);
     // The decoder's progress runs row / L up to exactly 1 (the paint's follows).
     ASSERT_GE(tk.progress_history.size(), static_cast<std::size_t>(c.length));
     EXPECT_EQ(tk.progress_history[static_cast<std::size_t>(c.length) - 1], 1.0f);
@@ -137,7 +129,7 @@ TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
   EXPECT_EQ(app.histogram.bins, bins);
   EXPECT_EQ(tk.chart_feeds, feeds);
   EXPECT_EQ(tk.picture, picture);
-  EXPECT_EQ(tk.texts[TextBox::image_filename], f2->path());
+  EXPECT_EQ(tk.text(TextBox::image_filename), f2->path());
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
@@ -232,7 +224,7 @@ TEST_F(LoadTest, RefusedHeaderKeepsStoreAndHistogram) {
   EXPECT_GT(count_lines("[error]"), 0);
   EXPECT_EQ(storedsum(), sum);
   EXPECT_EQ(app.histogram.bins, bins);
-  EXPECT_EQ(tk.texts[TextBox::image_filename], junk.path());  // shown before the parse
+  EXPECT_EQ(tk.text(TextBox::image_filename), junk.path());  // shown before the parse
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
