@@ -61,6 +61,14 @@ inline void expect_image_kept(const Snapshot& before, const Snapshot& after,
   EXPECT_TRUE(after.picture == before.picture) << why << ": picture changed";
 }
 
+// Compares the parts of two snapshots a load that failed part way must leave: the histogram
+// and the store emptied, the picture as it was.
+inline void expect_image_emptied(const Snapshot& before, const Snapshot& after) {
+  EXPECT_TRUE(after.histogram == HistogramCounts{}) << "histogram not emptied";
+  for (std::int32_t v : after.channel1) ASSERT_EQ(v, 0) << "store not emptied";
+  EXPECT_TRUE(after.picture == before.picture) << "picture changed";
+}
+
 // A small good 8-bit image, loaded before a file under test to see what that file leaves.
 inline Bytes good_image() {
   ImageSpec s;

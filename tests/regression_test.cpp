@@ -122,12 +122,7 @@ void check_case(Case c, Start start) {
   EXPECT_EQ(run.descriptors_after, run.descriptors_before);
   EXPECT_EQ(v.app.busy, 0);
   EXPECT_EQ(v.app.files.open_count(), 0);
-  if (c.error != nullptr) {
-    EXPECT_TRUE(has_line(crlf_lines(added), c.error)) << "expected " << c.error << ", got:\n"
-                                                      << added;
-  } else {
-    EXPECT_EQ(added.find("[error]"), std::string::npos) << added;
-  }
+  expect_error_line(added, c.error != nullptr ? c.error : "");
   const Snapshot after = Snapshot::of(v);
   switch (c.outcome) {
     case Outcome::image:
@@ -139,10 +134,7 @@ void check_case(Case c, Start start) {
       break;
     case Outcome::emptied:
       EXPECT_EQ(after.headervalid, 0);
-      EXPECT_TRUE(after.histogram == HistogramCounts{});
-      EXPECT_TRUE(std::all_of(after.channel1.begin(), after.channel1.end(),
-                              [](std::int32_t x) { return x == 0; }));
-      EXPECT_EQ(after.picture, before.picture);
+      expect_image_emptied(before, after);
       break;
   }
   // The viewer goes on working: refresh and a read-out run over what is left, and a good
@@ -167,12 +159,8 @@ TEST_P(Regression, AfterAGoodImage) {
 }
 
 std::string case_name(const ::testing::TestParamInfo<Case>& info) {
-  std::string name = info.param.file;
-  name = name.substr(0, name.rfind('.'));
-  for (char& ch : name) {
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  }
-  return name;
+  const std::string file = info.param.file;
+  return case_name_of(file.substr(0, file.rfind('.')));
 }
 
 void PrintTo(const Case& c, std::ostream* os) {

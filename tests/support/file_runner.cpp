@@ -1,5 +1,6 @@
 #include "tests/support/file_runner.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -42,6 +43,21 @@ void expect_store_holds(const Viewer& v, const OraclePixels& o, int rows) {
     }
   }
   EXPECT_EQ(mismatches, 0);
+}
+
+void expect_error_line(const std::string& added, const std::string& error) {
+  if (error.empty()) {
+    EXPECT_EQ(added.find("[error]"), std::string::npos) << added;
+  } else {
+    EXPECT_TRUE(has_line(crlf_lines(added), error)) << "expected " << error << ", got:\n" << added;
+  }
+}
+
+std::string case_name_of(std::string file) {
+  for (char& c : file) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return file;
 }
 
 OraclePixels run_oracle(const std::string& path, const std::string& options) {

@@ -52,6 +52,13 @@ struct OraclePixels {
 // first five pixels that differ.
 void expect_store_holds(const Viewer& v, const OraclePixels& o, int rows);
 
+// Expects the lines a load added (`added`, newest first) to hold `error` as one of them; with
+// `error` empty, to hold no "[error]" line at all.
+void expect_error_line(const std::string& added, const std::string& error);
+
+// A file's name as the name of its case: every character but letters and digits becomes '_'.
+std::string case_name_of(std::string file);
+
 // Runs the oracle over `path` with its command-line `options` (see oracle_pixels.py).
 OraclePixels run_oracle(const std::string& path, const std::string& options);
 
