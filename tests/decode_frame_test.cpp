@@ -125,37 +125,18 @@ TEST(RowUnpack, WritesItsOwnRowAndCountsEachPixelByItsBin) {
     const char* name;
     StoreKind kind;
     UnpackRow unpack;
+    bool into_store;  // the row is read into the store as the file holds it, then counted
     std::int64_t (*rowbytes)(std::int64_t);
     int divisor;
   } layouts[] = {
-      // Rows read into the store as the file holds them are only counted.
-      {"8-bit", StoreKind::grey8,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         std::memcpy(s.row<std::uint8_t>(y), b, static_cast<std::size_t>(s.width()));
-         countgray8(s.row<std::uint8_t>(y), s.width(), bins);
-       },
-       rowbytesgray8, 1},
-      {"16-bit as stored", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         std::memcpy(s.rowbytes(y), b, 2 * static_cast<std::size_t>(s.width()));
-         countgray16(s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"8-bit", StoreKind::grey8, count_stored<std::uint8_t, countgray8>, true, rowbytesgray8, 1},
+      {"16-bit as stored", StoreKind::grey16, count_stored<std::uint16_t, countgray16>, true,
        rowbytesgray16, 256},
-      {"12-bit", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackgray12(b, s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"12-bit", StoreKind::grey16, unpack_into_store<std::uint16_t, unpackgray12>, false,
        rowbytesgray12, 16},
-      {"16-bit MM", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackgray16<true>(b, s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"16-bit MM", StoreKind::grey16, unpack_into_store<std::uint16_t, unpackgray16<true>>, false,
        rowbytesgray16, 256},
-      {"RGB", StoreKind::rgb8,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackrgb8(b, s.row<std::uint8_t>(y), s.width(), bins);
-       },
-       rowbytesrgb8, 1},
+      {"RGB", StoreKind::rgb8, unpack_into_store<std::uint8_t, unpackrgb8>, false, rowbytesrgb8, 1},
   };
   std::uint32_t state = 99;
   for (const auto& layout : layouts) {
@@ -168,6 +149,7 @@ TEST(RowUnpack, WritesItsOwnRowAndCountsEachPixelByItsBin) {
       ASSERT_TRUE(store.recreate(w, 3, layout.kind));
       HistogramCounts bins{};
       // Row 2, between two rows that must stay untouched.
+      if (layout.into_store) std::memcpy(store.rowbytes(2), row.data(), row.size());
       layout.unpack(row.data(), store, 2, bins);
       HistogramCounts want{};
       for (int x = 1; x <= w; ++x) {

@@ -113,13 +113,11 @@ TEST_P(TagTest, CompressionOnlyOneIsAccepted) {
     HeaderFault fault;
     Lines lines;
   };
+  using enum HeaderFault;
   const Case cases[] = {
-      {1, 0, HeaderFault::none, {"compression  1", "photometric  1"}},
-      {5,
-       1,
-       HeaderFault::compression,
-       {"compression  5", "[error] cannot deal with this compression format"}},
-      {32773, 0, HeaderFault::value_too_big, {kFailure}},
+      {1, 0, none, {"compression  1", "photometric  1"}},
+      {5, 1, compression, {"compression  5", "[error] cannot deal with this compression format"}},
+      {32773, 0, value_too_big, {kFailure}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(entry_lines(TiffBuilder(mm()).short_value(259, c.v).short_value(262, 1)), c.lines);
