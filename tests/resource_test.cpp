@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "tests/hostile_support.h"
 #include "tests/support/message_text.h"
+#include "tests/support/sample_image.h"
 
 namespace vtr::test {
 namespace {
@@ -157,22 +158,13 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
 std::vector<Bytes> mixed_files() {
   std::vector<Bytes> files;
   files.push_back(good_image());
-  ImageSpec g16{true, 40, 30, 16, 1, 7, {}};
-  std::vector<std::uint16_t> s16(40 * 30);
-  for (std::size_t i = 0; i < s16.size(); ++i) s16[i] = static_cast<std::uint16_t>(i * 97);
-  g16.pixels = pack16(s16, true);
-  files.push_back(image(g16));
-  ImageSpec g12{false, 33, 9, 12, 1, 4, {}};
-  std::vector<std::uint16_t> s12(33 * 9);
-  for (std::size_t i = 0; i < s12.size(); ++i) s12[i] = static_cast<std::uint16_t>(i * 13 % 4096);
-  g12.pixels = pack12(s12, 33);
-  files.push_back(image(g12));
-  ImageSpec rgb{false, 20, 10, 8, 2, 3, Bytes(20 * 10 * 3, 0x80)};
-  files.push_back(image(rgb));
+  const Bytes grey16 = image(makeimage(16, 1, true, 40, 30).spec(7));
+  files.push_back(grey16);
+  files.push_back(image(makeimage(12, 1, false, 33, 9).spec(4)));
+  files.push_back(image(makeimage(8, 2, false, 20, 10).spec(3)));
 
-  Bytes truncated = image(g16);
-  truncated.resize(truncated.size() / 2);
-  files.push_back(truncated);
+  files.emplace_back(grey16.begin(),
+                     grey16.begin() + static_cast<std::ptrdiff_t>(grey16.size() / 2));
   files.push_back(Bytes{'I', 'I', 42, 0});                                 // header cut short
   files.push_back(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});                      // not a TIFF file
   files.push_back(TiffBuilder().short_value(259, 5).build());              // compressed
