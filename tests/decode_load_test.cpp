@@ -30,7 +30,7 @@ class LoadTest : public test::DecodeFixture {
  protected:
   // Writes the image as a whole TIFF file and clicks get image with it.
   std::unique_ptr<TempFile> load(const SampleImage& im, int rowsperstrip = 0) {
-    auto f = std::make_unique<TempFile>(test::image(im.spec(rowsperstrip)));
+    auto f = std::make_unique<TempFile>(im.tiff_file(rowsperstrip));
     click(f->path());
     return f;
   }
@@ -111,7 +111,7 @@ TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
   const std::int64_t sum = storedsum();
   const auto picture = tk.picture;
   clear_lines();
-  auto f2 = std::make_unique<TempFile>(test::image(test::makeimage(16, 1, true, 7, 2).spec()));
+  auto f2 = std::make_unique<TempFile>(test::makeimage(16, 1, true, 7, 2).tiff_file());
   tk.dialog_answers = {f2->path()};
   bool showtextinside = false;
   tk.pump_actions = {[&] { showtextinside = app.showtext == kTrue; }};
@@ -289,7 +289,7 @@ TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
 
 TEST_F(LoadTest, ShortFileLoadsWithOneErrorLine) {
   const SampleImage im = test::makeimage(16, 1, true, 5, 4);
-  Bytes bytes = test::image(im.spec(2));
+  Bytes bytes = im.tiff_file(2);
   bytes.resize(bytes.size() - 13);  // the last row and a half are gone
   TempFile f(bytes);
   click(f.path());
@@ -351,14 +351,14 @@ TEST_F(LoadTest, ExitConfirmedDuringALoadStopsItAtTheNextRow) {
 // Every way a load ends closes its file: full loads, header-only reads, refused headers,
 // unsupported layouts and refused stores, a thousand times over.
 TEST_F(LoadTest, NoDescriptorLeaksAcrossAThousandLoads) {
-  TempFile good(test::image(test::makeimage(8, 1, false, 2, 2).spec()));
+  TempFile good(test::makeimage(8, 1, false, 2, 2).tiff_file());
   TempFile junk(Bytes{'I', 'I', 7, 0, 8, 0, 0, 0});
   ImageSpec odd;
   odd.bits = 16;
   odd.photometric = 2;
   odd.pixels = Bytes(6, 0);
   TempFile unsupported(test::image(odd));
-  TempFile big(test::image(test::makeimage(8, 1, false, 64, 64).spec()));
+  TempFile big(test::makeimage(8, 1, false, 64, 64).tiff_file());
   const int before = test::open_descriptors();
   ASSERT_GT(before, 0);
   for (int i = 0; i < 1000; ++i) {
@@ -392,7 +392,7 @@ TEST_F(LoadTest, LowestFreeFileNumberIsUsed) {
   TempFile other(Bytes{1, 2, 3});
   ASSERT_TRUE(app.files.open(1, other.path()));
   ASSERT_TRUE(app.files.open(3, other.path()));
-  TempFile good(test::image(test::makeimage(8, 1, false, 2, 2).spec()));
+  TempFile good(test::makeimage(8, 1, false, 2, 2).tiff_file());
   tk.dialog_answers = {good.path()};
   EXPECT_EQ(getunitnumber(app), 2);
   EXPECT_NE(app.files.get(2), nullptr);

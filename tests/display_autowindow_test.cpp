@@ -40,7 +40,7 @@ class AutoWindowTest : public test::DecodeFixture {
       for (int x = 1; x <= w; ++x)
         for (int c = 0; c < im.perpixel(); ++c)
           im.samples.push_back(static_cast<std::uint16_t>(value(x, y)));
-    file = std::make_unique<test::TempFile>(test::image(im.spec()));
+    file = std::make_unique<test::TempFile>(im.tiff_file());
     tk.dialog_answers = {file->path()};
     getimage_button_Click(app);
     ASSERT_EQ(app.header.headervalid, kTrue);

@@ -158,10 +158,10 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
 std::vector<Bytes> mixed_files() {
   std::vector<Bytes> files;
   files.push_back(good_image());
-  const Bytes grey16 = image(makeimage(16, 1, true, 40, 30).spec(7));
+  const Bytes grey16 = makeimage(16, 1, true, 40, 30).tiff_file(7);
   files.push_back(grey16);
-  files.push_back(image(makeimage(12, 1, false, 33, 9).spec(4)));
-  files.push_back(image(makeimage(8, 2, false, 20, 10).spec(3)));
+  files.push_back(makeimage(12, 1, false, 33, 9).tiff_file(4));
+  files.push_back(makeimage(8, 2, false, 20, 10).tiff_file(3));
 
   files.emplace_back(grey16.begin(),
                      grey16.begin() + static_cast<std::ptrdiff_t>(grey16.size() / 2));

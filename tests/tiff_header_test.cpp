@@ -44,6 +44,7 @@ class GetHeaderTest : public test::AppTest {
 
 INSTANTIATE_TEST_SUITE_P(, GetHeaderTest, ::testing::Bool(), test::order_name);
 
+// The dump's line for the byte order.
 const char* order_line(bool mm) {
   return mm ? "MM mode most to least byte order" : "II mode least to most byte order";
 }
@@ -123,11 +124,13 @@ struct Outcome {
   Lines last;  // the final lines, oldest first
 };
 
+// The row of `name`: `bytes` give `result` and `valid` as headervalid, and end with `last`.
 Outcome outcome(const char* name, const Bytes& bytes, std::int16_t result, std::int16_t valid,
                 Lines last) {
   return {name, bytes, result, valid, std::move(last)};
 }
 
+// The first `size` bytes of `b`.
 Bytes cut(Bytes b, std::size_t size) {
   b.resize(size);
   return b;

@@ -26,6 +26,7 @@ class ByteOrders : public ::testing::WithParamInterface<bool> {
 // "II" or "MM", the name a case's order adds to its own.
 std::string order_name(const ::testing::TestParamInfo<bool>& info);
 
+// The program record on the recording toolkit, fresh for each case.
 class AppTest : public ::testing::Test, public ByteOrders {
  protected:
   // The message area's lines, oldest first.

@@ -27,7 +27,7 @@ class RecordedLines final : public MessageLines {
   void error(std::string_view line) override { lines.emplace_back(line); }
   bool dumpshown() const override { return shown; }
 
-  Lines lines;
+  Lines lines;        // every line kept, oldest first
   bool shown = true;  // whether the dump is shown
 };
 
@@ -38,12 +38,14 @@ struct HeaderRun {
   // Returns the result as a number (headernumber).
   std::int16_t parse(const Bytes& bytes);
 
-  ImageHeader header;
-  RecordedLines recorded;
-  HeaderResult result;
-  HeadlessToolkit boxes;  // the window's summary boxes
+  ImageHeader header;      // what the parses read, kept from one to the next
+  RecordedLines recorded;  // the last parse's lines
+  HeaderResult result;     // the last parse's result
+  HeadlessToolkit boxes;   // the window's summary boxes
 };
 
+// The header suites' fixture: a header run, both byte orders as the parameter of its TEST_P
+// cases.
 class ParseTest : public ::testing::Test, public HeaderRun, public ByteOrders {
  protected:
   // The lines of the last parse, oldest first.

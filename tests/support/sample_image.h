@@ -42,8 +42,8 @@ struct SampleImage {
     return Bytes(part.begin(), part.end());
   }
   // The whole file of this image, `rowsperstrip` rows a strip (0: one strip).
-  ImageSpec spec(int rowsperstrip = 0) const {
-    return ImageSpec{mm, width, length, bits, photometric, rowsperstrip, rows(0, length)};
+  Bytes tiff_file(int rowsperstrip = 0) const {
+    return image(ImageSpec{mm, width, length, bits, photometric, rowsperstrip, rows(0, length)});
   }
 };
 

@@ -12,6 +12,7 @@
 namespace vtr::test {
 
 struct Viewer {
+  // Starts the viewer as the program does; the progress bar's values are not recorded.
   Viewer() {
     tk.record_progress = false;
     form_load(app);
