@@ -173,11 +173,8 @@ TEST_F(CommandsTest, ExitAsksAndEndsOnlyOnYes) {
     a.lines.replace(kWelcome);
     fresh.box_answers.push_back(c.answer);
     Command1_Click(a);
-    ASSERT_EQ(fresh.boxes.size(), 1u);
-    EXPECT_EQ(fresh.boxes[0].text, "Are you sure you wish to exit VantrelTIFFReader");
-    EXPECT_EQ(fresh.boxes[0].title, "VantrelTIFFReader");
-    EXPECT_EQ(fresh.boxes[0].icon, Icon::none);
-    EXPECT_EQ(fresh.boxes[0].buttons, MsgButtons::yes_no);
+    test::expect_one_box(fresh, "Are you sure you wish to exit VantrelTIFFReader", Icon::none,
+                         MsgButtons::yes_no);
     EXPECT_EQ(fresh.ended, c.ends);
     EXPECT_EQ(a.ending, c.ends);
     EXPECT_EQ(fresh.text(TextBox::Text1), kWelcome);

@@ -192,10 +192,7 @@ TEST_F(PaintTest, UnknownDepthIsACodeError) {
   setimage(4, 4, 10);
   tk.clock_times = {55.0};
   paintimage(app);
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "code error - please report");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::critical);
+  test::expect_one_box(tk, "code error - please report", Icon::critical);
   EXPECT_EQ(tk.picture_w, 2);  // the surface was already resized
   EXPECT_DOUBLE_EQ(app.stime, 55.0);
   EXPECT_EQ(tk.pixel_sets, 0);
@@ -274,10 +271,7 @@ class RefreshTest : public PaintTest {};
 
 TEST_F(RefreshTest, NoImageShowsAWarning) {
   refresh_button_Click(app);
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "No image to refresh");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::exclamation);
+  test::expect_one_box(tk, "No image to refresh", Icon::exclamation);
   EXPECT_EQ(app.busy, kFalse);
   EXPECT_EQ(tk.colours.count(Button::refresh_button), 0u);
   EXPECT_EQ(tk.pixel_sets, 0);

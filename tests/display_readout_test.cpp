@@ -73,10 +73,7 @@ TEST_F(ReadoutTest, OutsideTheStoreReadsNothing) {
 TEST_F(ReadoutTest, NoImageGivesAWarningAndNoLine) {
   app.header.headervalid = kFalse;
   EXPECT_EQ(press(10, 20), "");
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "No image to interogate");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::exclamation);
+  test::expect_one_box(tk, "No image to interogate", Icon::exclamation);
 }
 
 TEST_F(ReadoutTest, NewestPressOnTop) {

@@ -26,6 +26,11 @@ class ByteOrders : public ::testing::WithParamInterface<bool> {
 // "II" or "MM", the name a case's order adds to its own.
 std::string order_name(const ::testing::TestParamInfo<bool>& info);
 
+// Expects `tk` to have shown exactly one message box, with the program's title and these
+// text, icon and buttons.
+void expect_one_box(const FakeToolkit& tk, std::string_view text, Icon icon,
+                    MsgButtons buttons = MsgButtons::ok);
+
 // The program record on the recording toolkit, fresh for each case.
 class AppTest : public ::testing::Test, public ByteOrders {
  protected:
