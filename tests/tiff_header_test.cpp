@@ -106,11 +106,11 @@ TEST_P(HeaderTest, GrayscaleImageDumpLineForLine) {
   EXPECT_EQ(boxes.text(TextBox::image_bitspersample), " 8");
 }
 
-TEST_F(HeaderTest, DumpIsSilentWithoutShowtextButErrorsShow) {
+TEST_P(HeaderTest, DumpIsSilentWithoutShowtextButErrorsShow) {
   recorded.shown = false;
-  EXPECT_EQ(parse(TiffBuilder().short_value(256, 40000).build()), 0);
+  EXPECT_EQ(parse(TiffBuilder(mm()).short_value(256, 40000).build()), 0);
   EXPECT_EQ(lines(), Lines{kFailure});
-  EXPECT_EQ(parse(TiffBuilder().short_value(256, 64).build()), 0);
+  EXPECT_EQ(parse(TiffBuilder(mm()).short_value(256, 64).build()), 0);
   EXPECT_EQ(lines(), Lines{});
   EXPECT_EQ(boxes.text(TextBox::image_width), " 64") << "read-out boxes are set whatever showtext";
 }
@@ -357,9 +357,9 @@ TEST_P(HeaderTest, EveryTruncationFaultsCleanly) {
   }
 }
 
-TEST_F(HeaderTest, DamagedBytesNeverEscapeTheFile) {
+TEST_P(HeaderTest, DamagedBytesNeverEscapeTheFile) {
   std::mt19937 rng(12345);
-  const Bytes whole = full_file(false);
+  const Bytes whole = full_file(mm());
   for (int round = 0; round < 400; ++round) {
     Bytes b = whole;
     const int flips = 1 + static_cast<int>(rng() % 4);
