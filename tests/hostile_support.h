@@ -10,6 +10,7 @@
 
 #include "tests/support/message_text.h"
 #include "tests/support/process_state.h"
+#include "tests/support/sample_image.h"
 #include "tests/support/tiff_builder.h"
 #include "tests/support/viewer.h"
 
@@ -67,17 +68,6 @@ inline void expect_image_emptied(const Snapshot& before, const Snapshot& after) 
   EXPECT_TRUE(after.histogram == HistogramCounts{}) << "histogram not emptied";
   for (std::int32_t v : after.channel1) ASSERT_EQ(v, 0) << "store not emptied";
   EXPECT_TRUE(after.picture == before.picture) << "picture changed";
-}
-
-// A small good 8-bit image, loaded before a file under test to see what that file leaves.
-inline Bytes good_image() {
-  ImageSpec s;
-  s.width = 6;
-  s.length = 4;
-  s.rowsperstrip = 3;
-  for (int i = 0; i < s.width * s.length; ++i)
-    s.pixels.push_back(static_cast<std::uint8_t>(i * 11 + 7));
-  return image(s);
 }
 
 inline std::string data_path(const std::string& relative) {

@@ -62,4 +62,15 @@ inline SampleImage makeimage(int bits, int photometric, bool mm, int width, int 
   return im;
 }
 
+// A small good 8-bit image, loaded before a file under test to see what that file leaves.
+inline Bytes good_image() {
+  ImageSpec s;
+  s.width = 6;
+  s.length = 4;
+  s.rowsperstrip = 3;
+  for (int i = 0; i < s.width * s.length; ++i)
+    s.pixels.push_back(static_cast<std::uint8_t>(i * 11 + 7));
+  return image(s);
+}
+
 }  // namespace vtr::test
