@@ -41,8 +41,8 @@ class AppTest : public ::testing::Test, public ByteOrders {
   // Empties the message area.
   void clear_lines() { app.lines.replace(""); }
 
-  FakeToolkit tk;
-  App app{tk};
+  FakeToolkit tk;  // the recording toolkit the program reaches the window through
+  App app{tk};     // the program record
 };
 
 }  // namespace vtr::test
