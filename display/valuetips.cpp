@@ -9,13 +9,6 @@ int image_divisor(const ImageHeader& header) {
   return depthdivisor(header.bitspersample[1]);
 }
 
-std::string slider_tip(const ImageHeader& header, Slider slider, int position) {
-  std::string tip = (slider == Slider::image_min ? "min " : "max ") + std::to_string(position);
-  const int d = image_divisor(header);
-  if (d != 0) tip += " = " + std::to_string(static_cast<std::int64_t>(position) * d);
-  return tip;
-}
-
 std::string bin_tip(const ImageHeader& header, int bin, std::int64_t count) {
   std::string tip = "bin " + std::to_string(bin);
   const int d = image_divisor(header);

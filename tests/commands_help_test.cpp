@@ -4,25 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "core/messages.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
 
 namespace vtr {
 namespace {
 
-// Splits at CR LF; a text ending in CR LF gives no empty last item.
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
-    out.push_back(text.substr(start, at - start));
-  }
-  if (start < text.size()) out.push_back(text.substr(start));
-  return out;
-}
+using test::crlf_lines;
 
 TEST(HelpText, HasItsThirtyTwoLinesEachEndingInCrLf) {
   const std::string text = helptext();
@@ -33,7 +23,7 @@ TEST(HelpText, HasItsThirtyTwoLinesEachEndingInCrLf) {
   for (char c : text) crs += c == '\r', lfs += c == '\n';
   EXPECT_EQ(crs, lfs);
 
-  const auto l = lines(text);
+  const auto l = crlf_lines(text);
   ASSERT_EQ(l.size(), 32u);
   struct Item {
     std::size_t index;  // 1-based as the help text counts them
@@ -71,7 +61,7 @@ TEST(AboutText, IsBuiltOfItsParagraphsAndEndsWithoutABreak) {
                       "Microsoft WIndows 98(SE) or later versions of Windows\r\n\r\n"),
             std::string::npos);
   EXPECT_NE(text.substr(text.size() - 2), "\r\n");
-  const auto l = lines(text);
+  const auto l = crlf_lines(text);
   ASSERT_EQ(l.size(), 11u);
   EXPECT_NE(l.back().find("2004"), std::string::npos);
   EXPECT_NE(l.back().find('@'), std::string::npos);
@@ -79,15 +69,14 @@ TEST(AboutText, IsBuiltOfItsParagraphsAndEndsWithoutABreak) {
   EXPECT_NE(l[8].find(". Visit"), std::string::npos);
 }
 
-class HelpWindowTest : public ::testing::Test {
+class HelpWindowTest : public test::AppTest {
  protected:
   HelpWindowTest() { app.lines.replace(kWelcome); }
+  // Picks the help window's tab `tab`.
   void pick(int tab) {
     tk.tab = tab;
     TabStrip1_Click(app);
   }
-  test::FakeToolkit tk;
-  App app{tk};
 };
 
 TEST_F(HelpWindowTest, HelpButtonCreatesTheWindowOnceWithTheHelpText) {

@@ -5,10 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "core/app.h"
 #include "core/messages.h"
 #include "display/intensity.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 #include "ui/commands.h"
 
 namespace vtr {
@@ -16,11 +15,7 @@ namespace {
 
 constexpr Rgb kStartupIntensity{16, 250, 253};
 
-class CommandsTest : public ::testing::Test {
- protected:
-  test::FakeToolkit tk;
-  App app{tk};
-};
+class CommandsTest : public test::AppTest {};
 
 TEST_F(CommandsTest, FormLoadBringsEverythingToItsReadyState) {
   // Leftovers that start-up must reset.
@@ -178,11 +173,8 @@ TEST_F(CommandsTest, ExitAsksAndEndsOnlyOnYes) {
     a.lines.replace(kWelcome);
     fresh.box_answers.push_back(c.answer);
     Command1_Click(a);
-    ASSERT_EQ(fresh.boxes.size(), 1u);
-    EXPECT_EQ(fresh.boxes[0].text, "Are you sure you wish to exit VantrelTIFFReader");
-    EXPECT_EQ(fresh.boxes[0].title, "VantrelTIFFReader");
-    EXPECT_EQ(fresh.boxes[0].icon, Icon::none);
-    EXPECT_EQ(fresh.boxes[0].buttons, MsgButtons::yes_no);
+    test::expect_one_box(fresh, "Are you sure you wish to exit VantrelTIFFReader", Icon::none,
+                         MsgButtons::yes_no);
     EXPECT_EQ(fresh.ended, c.ends);
     EXPECT_EQ(a.ending, c.ends);
     EXPECT_EQ(fresh.text(TextBox::Text1), kWelcome);

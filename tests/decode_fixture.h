@@ -1,4 +1,4 @@
-// Shared set-up for the decoder tests: an App on the recording toolkit, an image file written
+// Shared set-up for the decoder tests: the program record's fixture with an image file written
 // to a temporary file and opened under a file number, and the header filled by hand, so the
 // decoders can be run without the header parser.
 #pragma once
@@ -11,64 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/sample_image.h"
 #include "tests/support/tiff_builder.h"
 
 namespace vtr::test {
 
-// A sample image: `samples` holds W x L values (RGB: 3 per pixel), row after row.
-struct SampleImage {
-  int width = 0;
-  int length = 0;
-  int bits = 8;
-  int photometric = 1;
-  bool mm = false;
-  std::vector<std::uint16_t> samples;
-
-  int perpixel() const { return photometric == 2 ? 3 : 1; }
-  int maxvalue() const { return (1 << bits) - 1; }
-  std::uint16_t sample(int x, int y, int c = 0) const {  // x, y from 1
-    return samples[(static_cast<std::size_t>(y - 1) * width + (x - 1)) * perpixel() + c];
-  }
-  // The value the store must hold at channel 1 for pixel (x, y).
-  std::int32_t expected(int x, int y) const {
-    if (photometric != 2) return sample(x, y);
-    const double g = 0.25 * sample(x, y, 0) + 0.5 * sample(x, y, 1) + 0.25 * sample(x, y, 2);
-    return static_cast<std::int32_t>(std::nearbyint(g));  // halves to even
-  }
-  int divisor() const { return photometric == 2 ? 1 : (bits == 8 ? 1 : bits == 12 ? 16 : 256); }
-  // The file bytes of rows [first, first + count).
-  Bytes rows(int first, int count) const {
-    const std::size_t pp = static_cast<std::size_t>(perpixel());
-    std::vector<std::uint16_t> part(
-        samples.begin() + static_cast<std::ptrdiff_t>(first * width * pp),
-        samples.begin() + static_cast<std::ptrdiff_t>((first + count) * width * pp));
-    if (bits == 16) return pack16(part, mm);
-    if (bits == 12) return pack12(part, width);
-    return Bytes(part.begin(), part.end());
-  }
-};
-
-// Deterministic values that reach 0 and the top of the range.
-inline SampleImage makeimage(int bits, int photometric, bool mm, int width, int length) {
-  SampleImage im{width, length, bits, photometric, mm, {}};
-  const std::size_t n = static_cast<std::size_t>(width) * length * im.perpixel();
-  std::uint32_t state = 12345u + static_cast<std::uint32_t>(bits * 7 + width * 31 + length);
-  for (std::size_t i = 0; i < n; ++i) {
-    state = state * 1103515245u + 12345u;
-    std::uint32_t v = (state >> 8) % static_cast<std::uint32_t>(im.maxvalue() + 1);
-    if (i == 0) v = static_cast<std::uint32_t>(im.maxvalue());
-    if (i == 1) v = 0;
-    im.samples.push_back(static_cast<std::uint16_t>(v));
-  }
-  return im;
-}
-
-class DecodeFixture : public ::testing::Test {
+class DecodeFixture : public AppTest {
  protected:
-  FakeToolkit tk;
-  App app{tk};
   std::unique_ptr<TempFile> file;
 
   // Writes the image's strips in reverse order with junk between them, so each strip must be
@@ -78,14 +28,20 @@ class DecodeFixture : public ::testing::Test {
     const int rps = rowsperstrip > 0 ? rowsperstrip : std::max(im.length, 1);
     const int strips = (im.length + rps - 1) / rps;
     Bytes bytes(7, 0xEE);
-    std::vector<std::int32_t> offsets(static_cast<std::size_t>(strips) + 1, 0);
+    std::vector<std::int32_t> offsets(static_cast<std::size_t>(strips), 0);
     for (int s = strips; s >= 1; --s) {
-      offsets[static_cast<std::size_t>(s)] = static_cast<std::int32_t>(bytes.size());
+      offsets[static_cast<std::size_t>(s) - 1] = static_cast<std::int32_t>(bytes.size());
       const int first = (s - 1) * rps;
       Bytes part = im.rows(first, std::min(rps, im.length - first));
       bytes.insert(bytes.end(), part.begin(), part.end());
       bytes.insert(bytes.end(), 3, 0xEE);
     }
+    describe(im, rowsperstrip, offsets);
+    return openbytes(bytes);
+  }
+
+  // Fills the header as a parse of the image's file would, its strips at `offsets`.
+  void describe(const SampleImage& im, int rowsperstrip, const std::vector<std::int32_t>& offsets) {
     ImageHeader& h = app.header;
     h.imagewidth = static_cast<std::int16_t>(im.width);
     h.imagelength = static_cast<std::int16_t>(im.length);
@@ -94,11 +50,12 @@ class DecodeFixture : public ::testing::Test {
     h.mmorder = im.mm ? kTrue : kFalse;
     h.rowsperstrip = rowsperstrip;
     h.headervalid = kTrue;
-    for (int s = 1; s <= strips && s <= kMaxStrips; ++s) h.stripoffsets[s] = offsets[s];
-    h.stripoffsetcount = std::min(strips, kMaxStrips);
-    return openbytes(bytes);
+    h.stripoffsetcount = std::min(static_cast<int>(offsets.size()), kMaxStrips);
+    for (int s = 1; s <= h.stripoffsetcount; ++s) h.stripoffsets[s] = offsets[s - 1];
   }
 
+  // Writes `bytes` to the fixture's file and opens it under the next free file number; makes
+  // the store for the header's image and clears the histogram. Returns the file number.
   std::int16_t openbytes(const Bytes& bytes) {
     file = std::make_unique<TempFile>(bytes);
     const std::int16_t n = app.files.next_free();
@@ -109,21 +66,30 @@ class DecodeFixture : public ::testing::Test {
     return n;
   }
 
-  // Lines of the message area, newest first, without their CR LF.
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    const std::string text = tk.text(TextBox::Text1);
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
-      out.push_back(text.substr(start, at - start));
+  // Checks the store (every channel, column and row 0 included), the histogram and the chart
+  // against the sample image.
+  void expectimage(const SampleImage& im) {
+    HistogramCounts want{};
+    for (int y = 1; y <= im.length; ++y) {
+      for (int x = 1; x <= im.width; ++x) {
+        const std::int32_t v = im.expected(x, y);
+        ASSERT_EQ(app.store.at(1, x, y), v) << "x " << x << " y " << y;
+        for (int c = 2; c <= 3; ++c) {
+          ASSERT_EQ(app.store.at(c, x, y), im.photometric == 2 ? v : 0) << "channel " << c;
+        }
+        ASSERT_EQ(app.store.at(0, x, y), 0);
+        ++want[static_cast<std::size_t>(v / im.divisor())];
+      }
     }
-    return out;
+    for (int c = 0; c <= 3; ++c) {
+      for (int y = 0; y <= im.length; ++y) ASSERT_EQ(app.store.at(c, 0, y), 0);
+      for (int x = 0; x <= im.width; ++x) ASSERT_EQ(app.store.at(c, x, 0), 0);
+    }
+    EXPECT_EQ(app.histogram.bins, want);
+    EXPECT_EQ(tk.chart, want);
   }
-  int countlines(const std::string& prefix) const {
-    int n = 0;
-    for (const auto& l : lines()) n += l.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-  }
+
+  // The pixels the histogram counts.
   std::int64_t histogramsum() const {
     std::int64_t n = 0;
     for (auto c : app.histogram.bins) n += c;

@@ -33,30 +33,7 @@ const char* messagefor(int bits, int photometric) {
                       : "reading 16 bit image from file";
 }
 
-class DecoderTest : public test::DecodeFixture {
- protected:
-  // Checks the store, histogram and chart against the sample image.
-  void expectimage(const SampleImage& im) {
-    HistogramCounts want{};
-    for (int y = 1; y <= im.length; ++y) {
-      for (int x = 1; x <= im.width; ++x) {
-        const std::int32_t v = im.expected(x, y);
-        ASSERT_EQ(app.store.at(1, x, y), v) << "x " << x << " y " << y;
-        for (int c = 2; c <= 3; ++c) {
-          ASSERT_EQ(app.store.at(c, x, y), im.photometric == 2 ? v : 0) << "channel " << c;
-        }
-        ASSERT_EQ(app.store.at(0, x, y), 0);
-        ++want[static_cast<std::size_t>(v / im.divisor())];
-      }
-    }
-    for (int c = 0; c <= 3; ++c) {
-      for (int y = 0; y <= im.length; ++y) ASSERT_EQ(app.store.at(c, 0, y), 0);
-      for (int x = 0; x <= im.width; ++x) ASSERT_EQ(app.store.at(c, x, 0), 0);
-    }
-    EXPECT_EQ(app.histogram.bins, want);
-    EXPECT_EQ(tk.chart, want);
-  }
-};
+class DecoderTest : public test::DecodeFixture {};
 
 struct LayoutCase {
   int bits, photometric;
@@ -77,8 +54,7 @@ TEST_F(DecoderTest, EveryLayoutDecodesItsStripsIntoStoreAndHistogram) {
                  << c.bits << "-bit ph " << c.photometric << " mm " << c.mm << " " << c.width << "x"
                  << c.length << " rps " << c.rowsperstrip);
     tk.progress_history.clear();
-    app.messages.replace("");
-    tk.set_text(TextBox::Text1, "");
+    clear_lines();
     const SampleImage im = test::makeimage(c.bits, c.photometric, c.mm, c.width, c.length);
     const std::int16_t p = prepare(im, c.rowsperstrip);
     EXPECT_EQ(decoderfor(c.bits, c.photometric)(app, p), 0);
@@ -95,10 +71,10 @@ TEST_F(DecoderTest, EveryLayoutDecodesItsStripsIntoStoreAndHistogram) {
     // Bottom lines: the opening line, then "imagefile read" for 8 and 16 bits only.
     const auto l = lines();
     ASSERT_GE(l.size(), 2u);
-    EXPECT_EQ(l.back(), messagefor(c.bits, c.photometric));
+    EXPECT_EQ(l.front(), messagefor(c.bits, c.photometric));
     const bool reportsread = c.photometric == 1 && c.bits != 12;
-    EXPECT_EQ(countlines("imagefile read"), reportsread ? 1 : 0);
-    EXPECT_EQ(l[l.size() - (reportsread ? 3 : 2)].rfind("time for last task", 0), 0u);
+    EXPECT_EQ(count_lines("imagefile read"), reportsread ? 1 : 0);
+    EXPECT_EQ(l[reportsread ? 2 : 1].rfind("time for last task", 0), 0u);
   }
 }
 
@@ -127,14 +103,7 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
     // Two rows: the second must start right after the first one's bytes.
     Bytes bytes = c.row;
     bytes.insert(bytes.end(), c.row.begin(), c.row.end());
-    app.header.imagewidth = static_cast<std::int16_t>(c.width);
-    app.header.imagelength = 2;
-    app.header.rowsperstrip = 2;
-    app.header.bitspersample[1] = static_cast<std::int16_t>(c.bits);
-    app.header.photometric = 1;
-    app.header.mmorder = c.mm ? kTrue : kFalse;
-    app.header.stripoffsets[1] = 0;
-    app.header.stripoffsetcount = 1;
+    describe({c.width, 2, c.bits, 1, c.mm, {}}, 2, {0});
     const std::int16_t p = openbytes(bytes);
     decoderfor(c.bits, 1)(app, p);
     HistogramCounts want{};
@@ -144,7 +113,7 @@ TEST_F(DecoderTest, RowBytesGiveTheseValues) {
       want[static_cast<std::size_t>(c.bins[x - 1])] += 2;
     }
     EXPECT_EQ(app.histogram.bins, want);
-    EXPECT_EQ(countlines("[error]"), 0);
+    EXPECT_EQ(count_lines("[error]"), 0);
   }
 }
 
@@ -156,37 +125,18 @@ TEST(RowUnpack, WritesItsOwnRowAndCountsEachPixelByItsBin) {
     const char* name;
     StoreKind kind;
     UnpackRow unpack;
+    bool into_store;  // the row is read into the store as the file holds it, then counted
     std::int64_t (*rowbytes)(std::int64_t);
     int divisor;
   } layouts[] = {
-      // Rows read into the store as the file holds them are only counted.
-      {"8-bit", StoreKind::grey8,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         std::memcpy(s.row<std::uint8_t>(y), b, static_cast<std::size_t>(s.width()));
-         countgray8(s.row<std::uint8_t>(y), s.width(), bins);
-       },
-       rowbytesgray8, 1},
-      {"16-bit as stored", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         std::memcpy(s.rowbytes(y), b, 2 * static_cast<std::size_t>(s.width()));
-         countgray16(s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"8-bit", StoreKind::grey8, count_stored<std::uint8_t, countgray8>, true, rowbytesgray8, 1},
+      {"16-bit as stored", StoreKind::grey16, count_stored<std::uint16_t, countgray16>, true,
        rowbytesgray16, 256},
-      {"12-bit", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackgray12(b, s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"12-bit", StoreKind::grey16, unpack_into_store<std::uint16_t, unpackgray12>, false,
        rowbytesgray12, 16},
-      {"16-bit MM", StoreKind::grey16,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackgray16<true>(b, s.row<std::uint16_t>(y), s.width(), bins);
-       },
+      {"16-bit MM", StoreKind::grey16, unpack_into_store<std::uint16_t, unpackgray16<true>>, false,
        rowbytesgray16, 256},
-      {"RGB", StoreKind::rgb8,
-       [](const std::uint8_t* b, PixelStore& s, std::int64_t y, HistogramCounts& bins) {
-         unpackrgb8(b, s.row<std::uint8_t>(y), s.width(), bins);
-       },
-       rowbytesrgb8, 1},
+      {"RGB", StoreKind::rgb8, unpack_into_store<std::uint8_t, unpackrgb8>, false, rowbytesrgb8, 1},
   };
   std::uint32_t state = 99;
   for (const auto& layout : layouts) {
@@ -199,6 +149,7 @@ TEST(RowUnpack, WritesItsOwnRowAndCountsEachPixelByItsBin) {
       ASSERT_TRUE(store.recreate(w, 3, layout.kind));
       HistogramCounts bins{};
       // Row 2, between two rows that must stay untouched.
+      if (layout.into_store) std::memcpy(store.rowbytes(2), row.data(), row.size());
       layout.unpack(row.data(), store, 2, bins);
       HistogramCounts want{};
       for (int x = 1; x <= w; ++x) {
@@ -289,8 +240,8 @@ TEST_F(DecoderTest, NoRowsStillClosesFeedsReportsAndPaints) {
   EXPECT_EQ(app.header.stripsperimage, 0);
   EXPECT_EQ(app.files.get(p), nullptr);
   EXPECT_GE(tk.chart_feeds, feeds + 1);
-  EXPECT_EQ(countlines("imagefile read"), 1);
-  EXPECT_EQ(countlines("time for last task"), 2);  // the decoder's and the paint's
+  EXPECT_EQ(count_lines("imagefile read"), 1);
+  EXPECT_EQ(count_lines("time for last task"), 2);  // the decoder's and the paint's
   EXPECT_EQ(histogramsum(), 0);
 }
 
@@ -307,12 +258,12 @@ TEST_F(DecoderTest, TheWindowRunsItsEventsBetweenTheRowsAndThePaint) {
     if (tk.pumps != im.length + 1) return;
     seen = true;
     EXPECT_EQ(tk.chart_feeds, feeds + 1);
-    EXPECT_EQ(countlines("time for last task"), 1);
+    EXPECT_EQ(count_lines("time for last task"), 1);
     EXPECT_EQ(tk.picture_w, -1) << "the paint has not started";
   };
   getimagegray8(app, p);
   EXPECT_TRUE(seen);
-  EXPECT_EQ(countlines("image painted"), 1);
+  EXPECT_EQ(count_lines("image painted"), 1);
 }
 
 // Rows per strip below 1 (tag missing, or 2^32 - 1 held as -1): the image is one strip.
@@ -325,19 +276,13 @@ TEST_F(DecoderTest, RowsPerStripBelowOneMeansOneStrip) {
     getimagegray16(app, p);
     expectimage(im);
     EXPECT_EQ(app.header.stripsperimage, 1);
-    EXPECT_EQ(countlines("[error]"), 0);
+    EXPECT_EQ(count_lines("[error]"), 0);
   }
 }
 
 TEST_F(DecoderTest, FileCutShortReadsMissingPixelsAsZeroWithOneErrorLine) {
   // 8-bit 4 x 3 in one strip: the file ends two bytes into the second row.
-  app.header.imagewidth = 4;
-  app.header.imagelength = 3;
-  app.header.rowsperstrip = 3;
-  app.header.bitspersample[1] = 8;
-  app.header.photometric = 1;
-  app.header.stripoffsets[1] = 2;
-  app.header.stripoffsetcount = 1;
+  describe({4, 3, 8, 1, false, {}}, 3, {2});
   const std::int16_t p = openbytes({9, 9, 1, 2, 3, 4, 5, 6});
   getimagegray8(app, p);
   const std::int32_t want[3][4] = {{1, 2, 3, 4}, {5, 6, 0, 0}, {0, 0, 0, 0}};
@@ -346,16 +291,16 @@ TEST_F(DecoderTest, FileCutShortReadsMissingPixelsAsZeroWithOneErrorLine) {
   }
   EXPECT_EQ(app.histogram.bins[0], 6);
   EXPECT_EQ(histogramsum(), 12);
-  EXPECT_EQ(countlines("[error] image data cut short - missing pixels read as 0"), 1);
-  EXPECT_EQ(countlines("[error]"), 1);
-  EXPECT_EQ(countlines("imagefile read"), 1);
+  EXPECT_EQ(count_lines("[error] image data cut short - missing pixels read as 0"), 1);
+  EXPECT_EQ(count_lines("[error]"), 1);
+  EXPECT_EQ(count_lines("imagefile read"), 1);
   EXPECT_EQ(app.files.get(p), nullptr);
 }
 
 TEST_F(DecoderTest, StripOffsetsBeyondTheFileReadAsZero) {
   for (std::int32_t offset : {1000, -1, 2147483647}) {
     SCOPED_TRACE(offset);
-    tk.set_text(TextBox::Text1, "");
+    clear_lines();
     const SampleImage im = test::makeimage(12, 1, false, 3, 2);
     const std::int16_t p = prepare(im, 1);
     app.header.stripoffsets[2] = offset;
@@ -365,7 +310,7 @@ TEST_F(DecoderTest, StripOffsetsBeyondTheFileReadAsZero) {
       EXPECT_EQ(app.store.at(1, x, 2), 0);
     }
     EXPECT_EQ(histogramsum(), 6);
-    EXPECT_EQ(countlines("[error] image data cut short"), 1);
+    EXPECT_EQ(count_lines("[error] image data cut short"), 1);
   }
 }
 
@@ -384,8 +329,8 @@ TEST_F(DecoderTest, MissingStripsReadAsZeroNotFromStaleOffsets) {
     EXPECT_EQ(app.store.at(1, x, 3), 0);
   }
   EXPECT_EQ(histogramsum(), 6);
-  EXPECT_EQ(countlines("[error] strip offsets missing - missing strips read as 0"), 1);
-  EXPECT_EQ(countlines("[error]"), 1);
+  EXPECT_EQ(count_lines("[error] strip offsets missing - missing strips read as 0"), 1);
+  EXPECT_EQ(count_lines("[error]"), 1);
   EXPECT_EQ(app.files.get(p), nullptr);
 }
 
@@ -398,7 +343,7 @@ TEST_F(DecoderTest, MoreThan1024StripsReadTheRestAsZero) {
   for (int y = 1; y <= 1024; ++y) ASSERT_EQ(app.store.at(1, 1, y), im.expected(1, y)) << y;
   for (int y = 1025; y <= 1030; ++y) EXPECT_EQ(app.store.at(1, 1, y), 0) << y;
   EXPECT_EQ(histogramsum(), 1030);
-  EXPECT_EQ(countlines("[error] strip offsets missing"), 1);
+  EXPECT_EQ(count_lines("[error] strip offsets missing"), 1);
   EXPECT_EQ(tk.progress_history[1029], 1.0f);
 }
 
@@ -408,12 +353,12 @@ TEST_F(DecoderTest, WideRowsDecodeWhole) {
     for (bool mm : {false, true}) {
       const int bits = photometric == 2 ? 8 : 16;
       SCOPED_TRACE(testing::Message() << bits << " mm " << mm);
-      tk.set_text(TextBox::Text1, "");
+      clear_lines();
       const SampleImage im = test::makeimage(bits, photometric, mm, 20000, 2);
       const std::int16_t p = prepare(im, 1);
       decoderfor(bits, photometric)(app, p);
       expectimage(im);
-      EXPECT_EQ(countlines("[error]"), 0);
+      EXPECT_EQ(count_lines("[error]"), 0);
     }
   }
 }
@@ -445,8 +390,8 @@ TEST_F(DecoderTest, EndingDuringTheLoadStopsAtOnce) {
   EXPECT_EQ(tk.pumps, 2);
   EXPECT_EQ(tk.progress_history.size(), 2u);
   EXPECT_EQ(tk.chart_feeds, feeds);
-  EXPECT_EQ(countlines("imagefile read"), 0);
-  EXPECT_EQ(countlines("time for last task"), 0);
+  EXPECT_EQ(count_lines("imagefile read"), 0);
+  EXPECT_EQ(count_lines("time for last task"), 0);
   EXPECT_EQ(app.store.at(1, 1, 1), im.expected(1, 1));
   EXPECT_EQ(app.store.at(1, 1, 2), 0);  // the row whose pump saw the end is not read
 }
@@ -460,7 +405,7 @@ TEST_F(DecoderTest, StoreOfAnotherSizeIsNeverWrittenPast) {
     ASSERT_TRUE(app.store.recreate(w, w, kind));
     getimagegray8(app, p);
     EXPECT_EQ(app.files.get(p), nullptr);
-    EXPECT_EQ(countlines("[error] pixel store does not match the image size"), ++refused);
+    EXPECT_EQ(count_lines("[error] pixel store does not match the image size"), ++refused);
     EXPECT_EQ(histogramsum(), 0);
   }
 }

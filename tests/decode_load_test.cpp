@@ -2,7 +2,6 @@
 // dialog, header, store, decoder, messages, busy state, and every way a load can stop early.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include "decode/readfile.h"
 #include "decode/store_memory.h"
 #include "tests/decode_fixture.h"
+#include "tests/support/process_state.h"
 #include "ui/commands.h"
 
 namespace vtr {
@@ -26,34 +26,20 @@ using test::ImageSpec;
 using test::SampleImage;
 using test::TempFile;
 
-ImageSpec specof(const SampleImage& im, int rowsperstrip) {
-  ImageSpec s;
-  s.mm = im.mm;
-  s.width = im.width;
-  s.length = im.length;
-  s.bits = im.bits;
-  s.photometric = im.photometric;
-  s.rowsperstrip = rowsperstrip;
-  s.pixels = im.rows(0, im.length);
-  return s;
-}
-
 class LoadTest : public test::DecodeFixture {
  protected:
   // Writes the image as a whole TIFF file and clicks get image with it.
   std::unique_ptr<TempFile> load(const SampleImage& im, int rowsperstrip = 0) {
-    auto f = std::make_unique<TempFile>(test::image(specof(im, rowsperstrip)));
+    auto f = std::make_unique<TempFile>(im.tiff_file(rowsperstrip));
     click(f->path());
     return f;
   }
+  // Clicks get image with the dialog answering `path`.
   void click(const std::string& path) {
     tk.dialog_answers = {path};
     getimage_button_Click(app);
   }
-  void clearlines() {
-    app.messages.replace("");
-    tk.set_text(TextBox::Text1, "");
-  }
+  // Every value the store answers, column and row 0 and every channel included, summed.
   std::int64_t storedsum() const {
     std::int64_t n = 0;
     for (int y = 0; y <= app.store.length(); ++y) {
@@ -69,20 +55,20 @@ struct KindCase {
   int bits, photometric;
   bool mm;
   int width, length, rowsperstrip;
-  std::vector<std::string> decoderlines;  // newest first, below the paint's lines
+  test::Lines decoderlines;  // oldest first, before the decoder's time and the paint's lines
 };
 
 TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
   const KindCase cases[] = {
-      {8, 1, false, 6, 5, 2, {"imagefile read", "reading 8 bit image from file"}},
+      {8, 1, false, 6, 5, 2, {"reading 8 bit image from file", "imagefile read"}},
       {12, 1, false, 5, 4, 3, {"reading 12 bit image from file"}},
-      {16, 1, false, 4, 3, 0, {"imagefile read", "reading 16 bit image from file"}},
-      {16, 1, true, 4, 3, 2, {"imagefile read", "reading 16 bit image from file"}},
+      {16, 1, false, 4, 3, 0, {"reading 16 bit image from file", "imagefile read"}},
+      {16, 1, true, 4, 3, 2, {"reading 16 bit image from file", "imagefile read"}},
       {8, 2, false, 3, 4, 1, {"reading 8 bit rgb image from file"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.bits << "-bit ph " << c.photometric << " mm " << c.mm);
-    clearlines();
+    clear_lines();
     tk.progress_history.clear();
     tk.colour_history.clear();
     const SampleImage im = test::makeimage(c.bits, c.photometric, c.mm, c.width, c.length);
@@ -100,24 +86,16 @@ TEST_F(LoadTest, EachKindLoadsWithItsLinesProgressAndBusyState) {
     EXPECT_EQ(tk.dialog_default_ext, ".tif");
     EXPECT_TRUE(tk.dialog_cancel_error);
     EXPECT_EQ(tk.dialog_filter, "TIFF files (*.tif;*.tiff)|*.tif;*.tiff|All files (*.*)|*.*");
-    EXPECT_EQ(tk.texts[TextBox::image_filename], f->path());
+    EXPECT_EQ(tk.text(TextBox::image_filename), f->path());
     EXPECT_EQ(app.image_path, f->path());
-    // Every line, newest first: the paint's two, the decoder's time, then the decoder's own.
-    std::vector<std::string> want = {"time for last task  0(s)", "image painted",
-                                     "time for last task  3(s)"};
-    want.insert(want.end(), c.decoderlines.begin(), c.decoderlines.end());
+    // Every line, oldest first: the decoder's own, its time, then the paint's two.
+    test::Lines want = c.decoderlines;
+    want.insert(want.end(),
+                {"time for last task  3(s)", "image painted", "time for last task  0(s)"});
     EXPECT_EQ(lines(), want);
     ASSERT_EQ(app.store.width(), c.width);
     ASSERT_EQ(app.store.length(), c.length);
-    HistogramCounts bins{};
-    for (int y = 1; y <= c.length; ++y) {
-      for (int x = 1; x <= c.width; ++x) {
-        EXPECT_EQ(app.store.at(1, x, y), im.expected(x, y)) << x << "," << y;
-        ++bins[static_cast<std::size_t>(im.expected(x, y) / im.divisor())];
-      }
-    }
-    EXPECT_EQ(app.histogram.bins, bins);
-    EXPECT_EQ(tk.chart, bins);
+    expectimage(im);
     // The decoder's progress runs row / L up to exactly 1 (the paint's follows).
     ASSERT_GE(tk.progress_history.size(), static_cast<std::size_t>(c.length));
     EXPECT_EQ(tk.progress_history[static_cast<std::size_t>(c.length) - 1], 1.0f);
@@ -132,8 +110,8 @@ TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
   const int feeds = tk.chart_feeds;
   const std::int64_t sum = storedsum();
   const auto picture = tk.picture;
-  clearlines();
-  auto f2 = std::make_unique<TempFile>(test::image(specof(test::makeimage(16, 1, true, 7, 2), 0)));
+  clear_lines();
+  auto f2 = std::make_unique<TempFile>(test::makeimage(16, 1, true, 7, 2).tiff_file());
   tk.dialog_answers = {f2->path()};
   bool showtextinside = false;
   tk.pump_actions = {[&] { showtextinside = app.showtext == kTrue; }};
@@ -144,14 +122,14 @@ TEST_F(LoadTest, HeaderOnlyReadLeavesThePreviousImage) {
   EXPECT_EQ(tk.colours[Button::getheader_button], kIdleColour);
   EXPECT_EQ(app.header.headervalid, kFalse);
   EXPECT_EQ(app.header.imagewidth, 7);  // the dump's file was parsed
-  EXPECT_GT(countlines("imagewidth"), 0);
-  EXPECT_EQ(countlines("reading"), 0);
+  EXPECT_GT(count_lines("imagewidth"), 0);
+  EXPECT_EQ(count_lines("reading"), 0);
   EXPECT_EQ(app.store.width(), 4);
   EXPECT_EQ(storedsum(), sum);
   EXPECT_EQ(app.histogram.bins, bins);
   EXPECT_EQ(tk.chart_feeds, feeds);
   EXPECT_EQ(tk.picture, picture);
-  EXPECT_EQ(tk.texts[TextBox::image_filename], f2->path());
+  EXPECT_EQ(tk.text(TextBox::image_filename), f2->path());
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
@@ -193,15 +171,16 @@ TEST_F(LoadTest, CancelOrUnopenableFileChangesNothing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer.value_or("(cancel)"));
-    clearlines();
+    clear_lines();
     tk.dialog_answers = {c.answer};
     std::atomic<bool> done = false;
     std::thread release(releasefifo, fifo, std::cref(done));
     c.header ? getheader_button_Click(app) : getimage_button_Click(app);
     done = true;
     release.join();
-    std::vector<std::string> expected{"Get Image cancelled"};
+    test::Lines expected;
     if (!c.reason.empty()) expected.push_back("[error] " + c.reason + " - " + *c.answer);
+    expected.push_back("Get Image cancelled");
     EXPECT_EQ(lines(), expected);
     EXPECT_EQ(app.header.headervalid, kTrue);
     EXPECT_EQ(storedsum(), sum);
@@ -221,10 +200,10 @@ TEST_F(LoadTest, UnsupportedLayoutEmptiesHistogramAndStore) {
   s.photometric = 0;
   s.pixels = Bytes(6, 200);
   TempFile f2(test::image(s));
-  clearlines();
+  clear_lines();
   click(f2.path());
-  EXPECT_EQ(lines().front(), "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
-  EXPECT_EQ(countlines("reading"), 0);
+  EXPECT_EQ(lines().back(), "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
+  EXPECT_EQ(count_lines("reading"), 0);
   EXPECT_EQ(app.header.headervalid, kTrue);
   EXPECT_EQ(app.store.width(), 3);
   EXPECT_EQ(app.store.length(), 2);
@@ -239,13 +218,13 @@ TEST_F(LoadTest, RefusedHeaderKeepsStoreAndHistogram) {
   const std::int64_t sum = storedsum();
   const HistogramCounts bins = app.histogram.bins;
   TempFile junk(Bytes{'X', 'Y', 0, 42, 0, 0, 0, 8});
-  clearlines();
+  clear_lines();
   click(junk.path());
   EXPECT_EQ(app.header.headervalid, kFalse);
-  EXPECT_GT(countlines("[error]"), 0);
+  EXPECT_GT(count_lines("[error]"), 0);
   EXPECT_EQ(storedsum(), sum);
   EXPECT_EQ(app.histogram.bins, bins);
-  EXPECT_EQ(tk.texts[TextBox::image_filename], junk.path());  // shown before the parse
+  EXPECT_EQ(tk.text(TextBox::image_filename), junk.path());  // shown before the parse
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
@@ -261,8 +240,8 @@ TEST_F(LoadTest, SecondClickDuringALoadIsRefusedAndTheLoadFinishes) {
   auto f = load(im);
   EXPECT_EQ(shows, 1);
   EXPECT_EQ(tk.dialog_shows, 1);
-  EXPECT_EQ(countlines("[error] busy"), 2);
-  EXPECT_EQ(countlines("imagefile read"), 1);
+  EXPECT_EQ(count_lines("[error] busy"), 2);
+  EXPECT_EQ(count_lines("imagefile read"), 1);
   EXPECT_EQ(tk.colour_history[Button::getheader_button].size(), 0u);
   EXPECT_EQ(tk.colours[Button::getimage_button], kIdleColour);
   for (int y = 1; y <= 6; ++y) EXPECT_EQ(app.store.at(1, 3, y), im.expected(3, y));
@@ -276,7 +255,7 @@ TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
   const int feeds = tk.chart_feeds;
   const auto picture = tk.picture;
   app.store_limit = PixelStore::bytes_for(4, 3, StoreKind::grey8);
-  clearlines();
+  clear_lines();
   auto f2 = load(test::makeimage(16, 1, false, 100, 50));
   EXPECT_EQ(lines(), std::vector<std::string>{"[error] not enough memory for a 100 x 50 image"});
   EXPECT_EQ(app.header.headervalid, kFalse);
@@ -288,10 +267,10 @@ TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
   EXPECT_EQ(app.files.open_count(), 0);
   EXPECT_EQ(app.busy, kFalse);
   // An image that fits the limit still loads.
-  clearlines();
+  clear_lines();
   auto f3 = load(first);
   EXPECT_EQ(app.header.headervalid, kTrue);
-  EXPECT_EQ(countlines("imagefile read"), 1);
+  EXPECT_EQ(count_lines("imagefile read"), 1);
 }
 
 TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
@@ -303,19 +282,19 @@ TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
   s.pixels = Bytes(16, 1);  // the rest of the strip is missing from the file
   TempFile f(test::image(s));
   click(f.path());
-  EXPECT_EQ(lines().front(), "[error] not enough memory for a 32767 x 32767 image");
+  EXPECT_EQ(lines().back(), "[error] not enough memory for a 32767 x 32767 image");
   EXPECT_EQ(app.header.headervalid, kFalse);
   EXPECT_EQ(app.files.open_count(), 0);
 }
 
 TEST_F(LoadTest, ShortFileLoadsWithOneErrorLine) {
   const SampleImage im = test::makeimage(16, 1, true, 5, 4);
-  Bytes bytes = test::image(specof(im, 2));
+  Bytes bytes = im.tiff_file(2);
   bytes.resize(bytes.size() - 13);  // the last row and a half are gone
   TempFile f(bytes);
   click(f.path());
-  EXPECT_EQ(countlines("[error] image data cut short - missing pixels read as 0"), 1);
-  EXPECT_EQ(countlines("imagefile read"), 1);
+  EXPECT_EQ(count_lines("[error] image data cut short - missing pixels read as 0"), 1);
+  EXPECT_EQ(count_lines("imagefile read"), 1);
   for (int x = 1; x <= 5; ++x) EXPECT_EQ(app.store.at(1, x, 2), im.expected(x, 2));
   EXPECT_EQ(app.store.at(1, 1, 3), im.expected(1, 3));
   EXPECT_EQ(app.store.at(1, 5, 3), 0);
@@ -342,11 +321,11 @@ TEST_F(LoadTest, HeaderAcceptedButNotUsableDecodesNothing) {
   b.short_value(262, 1).strip_offsets({0}).short_value(277, 1).long_value(278, 2);
   b.long_value(279, 6).data(Bytes(6, 77)).next_ifd(8);
   TempFile f2(b.build());
-  clearlines();
+  clear_lines();
   click(f2.path());
   EXPECT_EQ(app.header.headervalid, kFalse);
-  EXPECT_EQ(countlines("reading"), 0);
-  EXPECT_EQ(countlines("[error] not a 8 bit"), 0);
+  EXPECT_EQ(count_lines("reading"), 0);
+  EXPECT_EQ(count_lines("[error] not a 8 bit"), 0);
   EXPECT_EQ(app.store.width(), 3);
   EXPECT_EQ(app.store.length(), 2);
   EXPECT_EQ(storedsum(), 0);
@@ -362,37 +341,28 @@ TEST_F(LoadTest, ExitConfirmedDuringALoadStopsItAtTheNextRow) {
   auto f = load(im);
   EXPECT_TRUE(tk.ended);
   EXPECT_EQ(tk.pumps, 4);  // the driver's two, then the first two rows
-  EXPECT_EQ(countlines("imagefile read"), 0);
+  EXPECT_EQ(count_lines("imagefile read"), 0);
   EXPECT_EQ(app.store.at(1, 1, 1), im.expected(1, 1));
   EXPECT_EQ(app.store.at(1, 1, 6), 0);
   EXPECT_EQ(app.files.open_count(), 0);
   EXPECT_EQ(app.busy, kFalse);
 }
 
-int openfds() {
-  int n = 0;
-  DIR* d = ::opendir("/proc/self/fd");
-  if (d == nullptr) return -1;
-  while (::readdir(d) != nullptr) ++n;
-  ::closedir(d);
-  return n;
-}
-
 // Every way a load ends closes its file: full loads, header-only reads, refused headers,
 // unsupported layouts and refused stores, a thousand times over.
 TEST_F(LoadTest, NoDescriptorLeaksAcrossAThousandLoads) {
-  TempFile good(test::image(specof(test::makeimage(8, 1, false, 2, 2), 0)));
+  TempFile good(test::makeimage(8, 1, false, 2, 2).tiff_file());
   TempFile junk(Bytes{'I', 'I', 7, 0, 8, 0, 0, 0});
   ImageSpec odd;
   odd.bits = 16;
   odd.photometric = 2;
   odd.pixels = Bytes(6, 0);
   TempFile unsupported(test::image(odd));
-  TempFile big(test::image(specof(test::makeimage(8, 1, false, 64, 64), 0)));
-  const int before = openfds();
+  TempFile big(test::makeimage(8, 1, false, 64, 64).tiff_file());
+  const int before = test::open_descriptors();
   ASSERT_GT(before, 0);
   for (int i = 0; i < 1000; ++i) {
-    clearlines();
+    clear_lines();
     switch (i % 5) {
       case 0:
         click(good.path());
@@ -415,21 +385,21 @@ TEST_F(LoadTest, NoDescriptorLeaksAcrossAThousandLoads) {
     }
     ASSERT_EQ(app.files.open_count(), 0) << i;
   }
-  EXPECT_EQ(openfds(), before);
+  EXPECT_EQ(test::open_descriptors(), before);
 }
 
 TEST_F(LoadTest, LowestFreeFileNumberIsUsed) {
   TempFile other(Bytes{1, 2, 3});
   ASSERT_TRUE(app.files.open(1, other.path()));
   ASSERT_TRUE(app.files.open(3, other.path()));
-  TempFile good(test::image(specof(test::makeimage(8, 1, false, 2, 2), 0)));
+  TempFile good(test::makeimage(8, 1, false, 2, 2).tiff_file());
   tk.dialog_answers = {good.path()};
   EXPECT_EQ(getunitnumber(app), 2);
   EXPECT_NE(app.files.get(2), nullptr);
   app.files.close(2);
   for (std::int16_t n = 1; n <= FileTable::kMaxFiles; ++n) app.files.open(n, other.path());
   tk.dialog_answers = {good.path()};
-  clearlines();
+  clear_lines();
   EXPECT_EQ(getunitnumber(app), 0);
   EXPECT_EQ(lines(), std::vector<std::string>{"Get Image cancelled"});
 }

@@ -56,12 +56,11 @@ TEST_F(ReferenceTest, EverySupportedKindLoadsWithTheValuesTheWriterReadsBack) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    app.messages.replace("");
-    tk.set_text(TextBox::Text1, "");
+    clear_lines();
     tk.dialog_answers = {(*folder_ / (std::string(c.name) + ".tif")).string()};
     getimage_button_Click(app);
-    EXPECT_EQ(countlines(c.line), 1);
-    EXPECT_EQ(countlines("[error]"), 0);
+    EXPECT_EQ(count_lines(c.line), 1);
+    EXPECT_EQ(count_lines("[error]"), 0);
     std::ifstream list(*folder_ / (std::string(c.name) + ".txt"));
     int w = 0, l = 0;
     ASSERT_TRUE(list >> w >> l);

@@ -2,9 +2,8 @@
 // made.
 #include <gtest/gtest.h>
 
-#include "core/app.h"
+#include "core/pixel_store.h"
 #include "decode/store_memory.h"
-#include "tests/support/fake_toolkit.h"
 
 namespace vtr {
 namespace {
@@ -105,9 +104,7 @@ TEST(PixelStore, ProvidingPagesChangesNoValue) {
 }
 
 TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {
-  test::FakeToolkit tk;
-  App app{tk};
-  app.store_limit = PixelStore::bytes_for(10, 10, StoreKind::grey16);
+  std::uint64_t limit = PixelStore::bytes_for(10, 10, StoreKind::grey16);
   const struct {
     std::int32_t w, l;
     StoreKind kind;
@@ -120,20 +117,17 @@ TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {
       {5, -1, StoreKind::grey16, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(store_fits(current_store_limit(app.store_limit, app.store.bytes()), c.w, c.l, c.kind),
-              c.fits)
+    EXPECT_EQ(store_fits(current_store_limit(limit, 0), c.w, c.l, c.kind), c.fits)
         << c.w << " x " << c.l;
   }
   // Without a set limit, at most half of what the machine has: a small image fits and the
   // largest declared one never where the machine could not really back 2 GiB (the process's
   // own limits may refuse it even where the machine could).
-  app.store_limit = 0;
+  limit = 0;
   EXPECT_GT(memavailable(), 0u);
-  EXPECT_TRUE(store_fits(current_store_limit(app.store_limit, app.store.bytes()), 512, 512,
-                         StoreKind::grey16));
+  EXPECT_TRUE(store_fits(current_store_limit(limit, 0), 512, 512, StoreKind::grey16));
   if (memavailable() / 2 < PixelStore::bytes_for(32767, 32767, StoreKind::grey16)) {
-    EXPECT_FALSE(store_fits(current_store_limit(app.store_limit, app.store.bytes()), 32767, 32767,
-                            StoreKind::grey16));
+    EXPECT_FALSE(store_fits(current_store_limit(limit, 0), 32767, 32767, StoreKind::grey16));
   }
 }
 

@@ -1,9 +1,8 @@
 // Histogram bins for each depth and the cleared table on the chart.
 #include <gtest/gtest.h>
 
-#include "core/app.h"
 #include "display/histogram.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 
 namespace vtr {
 namespace {
@@ -23,9 +22,9 @@ TEST(Histogram, BinOfEachDepth) {
   for (int bits : {0, 1, 4, 10, 24, 32, -8}) EXPECT_EQ(depthdivisor(bits), 0) << bits;
 }
 
-TEST(Histogram, ZeroingClearsEveryBinAndFeedsTheChart) {
-  test::FakeToolkit tk;
-  App app{tk};
+class HistogramTest : public test::AppTest {};
+
+TEST_F(HistogramTest, ZeroingClearsEveryBinAndFeedsTheChart) {
   app.histogram.bins.fill(9);
   feed_chart(app.tk, app.histogram);
   EXPECT_EQ(tk.chart[255], 9);

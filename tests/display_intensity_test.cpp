@@ -3,18 +3,13 @@
 
 #include <functional>
 
-#include "core/app.h"
 #include "display/intensity.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 
 namespace vtr {
 namespace {
 
-class IntensityTest : public ::testing::Test {
- protected:
-  test::FakeToolkit tk;
-  App app{tk};
-};
+class IntensityTest : public test::AppTest {};
 
 TEST_F(IntensityTest, BestFitFromTheHistogram) {
   const struct {

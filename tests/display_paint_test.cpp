@@ -5,17 +5,16 @@
 #include <random>
 #include <string>
 
-#include "core/app.h"
 #include "core/messages.h"
 #include "display/intensity.h"
 #include "display/paint.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/tiff_builder.h"
 
 namespace vtr {
 namespace {
 
-class PaintTest : public ::testing::Test {
+class PaintTest : public test::AppTest {
  protected:
   // An accepted image of w x l at the given depth, start-up intensity settings.
   void setimage(int w, int l, int bits) {
@@ -26,16 +25,11 @@ class PaintTest : public ::testing::Test {
     ASSERT_TRUE(app.store.recreate(w, l, bits == 8 ? StoreKind::grey8 : StoreKind::grey16));
     fullrange(app);
   }
+  // Puts the minimum and maximum sliders at `min` and `max`.
   void sliders(int min, int max) {
     tk.slider_min = min;
     tk.slider_max = max;
   }
-  bool starts_with(const std::string& text, const std::string& head) {
-    return text.rfind(head, 0) == 0;
-  }
-
-  test::FakeToolkit tk;
-  App app{tk};
 };
 
 // The grey level of one stored value, painted at display (1, 1) from source (1, 1).
@@ -198,10 +192,7 @@ TEST_F(PaintTest, UnknownDepthIsACodeError) {
   setimage(4, 4, 10);
   tk.clock_times = {55.0};
   paintimage(app);
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "code error - please report");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::critical);
+  test::expect_one_box(tk, "code error - please report", Icon::critical);
   EXPECT_EQ(tk.picture_w, 2);  // the surface was already resized
   EXPECT_DOUBLE_EQ(app.stime, 55.0);
   EXPECT_EQ(tk.pixel_sets, 0);
@@ -280,10 +271,7 @@ class RefreshTest : public PaintTest {};
 
 TEST_F(RefreshTest, NoImageShowsAWarning) {
   refresh_button_Click(app);
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "No image to refresh");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::exclamation);
+  test::expect_one_box(tk, "No image to refresh", Icon::exclamation);
   EXPECT_EQ(app.busy, kFalse);
   EXPECT_EQ(tk.colours.count(Button::refresh_button), 0u);
   EXPECT_EQ(tk.pixel_sets, 0);
@@ -313,7 +301,7 @@ TEST_F(RefreshTest, RepaintsFromTheStoreUnderTheBusyFlag) {
   EXPECT_EQ(tk.grey_at(1, 1), 9);
   EXPECT_EQ(tk.colour_history[Button::refresh_button],
             (std::vector<Rgb>{kBusyColour, kIdleColour}));
-  EXPECT_TRUE(starts_with(tk.text(TextBox::Text1), "time for last task"));
+  EXPECT_EQ(tk.text(TextBox::Text1).rfind("time for last task", 0), 0u);
   EXPECT_NE(tk.text(TextBox::Text1).find("image painted\r\n[error] busy\r\n"), std::string::npos);
 }
 

@@ -5,14 +5,13 @@
 #include <limits>
 #include <string>
 
-#include "core/app.h"
 #include "display/readout.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 
 namespace vtr {
 namespace {
 
-class ReadoutTest : public ::testing::Test {
+class ReadoutTest : public test::AppTest {
  protected:
   ReadoutTest() {
     app.header.imagewidth = 64;
@@ -32,9 +31,6 @@ class ReadoutTest : public ::testing::Test {
     picture1_mousedown(app, 1, 0, x, y);
     return tk.text(TextBox::Text1);
   }
-
-  test::FakeToolkit tk;
-  App app{tk};
 };
 
 TEST_F(ReadoutTest, LineGivesDoubledPositionAndStoredValue) {
@@ -77,10 +73,7 @@ TEST_F(ReadoutTest, OutsideTheStoreReadsNothing) {
 TEST_F(ReadoutTest, NoImageGivesAWarningAndNoLine) {
   app.header.headervalid = kFalse;
   EXPECT_EQ(press(10, 20), "");
-  ASSERT_EQ(tk.boxes.size(), 1u);
-  EXPECT_EQ(tk.boxes[0].text, "No image to interogate");
-  EXPECT_EQ(tk.boxes[0].title, "VantrelTIFFReader");
-  EXPECT_EQ(tk.boxes[0].icon, Icon::exclamation);
+  test::expect_one_box(tk, "No image to interogate", Icon::exclamation);
 }
 
 TEST_F(ReadoutTest, NewestPressOnTop) {

@@ -3,10 +3,9 @@
 
 #include <cmath>
 
-#include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
-#include "tests/support/fake_toolkit.h"
+#include "tests/support/app_fixture.h"
 
 namespace vtr {
 namespace {
@@ -48,11 +47,9 @@ TEST(NumText, IntegersHaveASignPosition) {
   EXPECT_EQ(numtext(std::uint32_t{4294967295u}), " 4294967295");
 }
 
-class MessagesTest : public ::testing::Test {
+class MessagesTest : public test::AppTest {
  protected:
   MessagesTest() { app.lines.replace("Welcome to VantrelTIFFReader\r\n"); }
-  test::FakeToolkit tk;
-  App app{tk};
 };
 
 TEST_F(MessagesTest, NewestLineFirstWithCrLf) {

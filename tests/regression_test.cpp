@@ -107,21 +107,7 @@ void check_image(const Case& c, const Viewer& v) {
     return;
   }
   ASSERT_FALSE(o.values.empty()) << "the oracle could not read " << c.file;
-  ASSERT_EQ(v.app.store.width(), static_cast<std::int32_t>(w));
-  ASSERT_EQ(v.app.store.length(), static_cast<std::int32_t>(l));
-  const std::uint32_t rows = c.rows >= 0 ? static_cast<std::uint32_t>(c.rows) : l;
-  int mismatches = 0;
-  for (std::uint32_t y = 0; y < l; ++y) {
-    for (std::uint32_t x = 0; x < w; ++x) {
-      const std::int32_t want = y < rows ? o.shown_value(x, y) : 0;
-      const std::int32_t got = v.app.store.at(1, x + 1, y + 1);
-      if (got != want && ++mismatches <= 5) {
-        ADD_FAILURE() << "pixel (" << x + 1 << ", " << y + 1 << "): viewer " << got << ", oracle "
-                      << want;
-      }
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
+  expect_store_holds(v, o, c.rows);
   std::int64_t counted = 0;
   for (auto n : v.app.histogram.bins) counted += n;
   EXPECT_EQ(counted, static_cast<std::int64_t>(w) * l);
@@ -136,11 +122,7 @@ void check_case(Case c, Start start) {
   EXPECT_EQ(run.descriptors_after, run.descriptors_before);
   EXPECT_EQ(v.app.busy, 0);
   EXPECT_EQ(v.app.files.open_count(), 0);
-  if (c.error != nullptr) {
-    EXPECT_TRUE(contains_line(added, c.error)) << "expected " << c.error << ", got:\n" << added;
-  } else {
-    EXPECT_EQ(added.find("[error]"), std::string::npos) << added;
-  }
+  expect_error_line(added, c.error != nullptr ? c.error : "");
   const Snapshot after = Snapshot::of(v);
   switch (c.outcome) {
     case Outcome::image:
@@ -152,10 +134,7 @@ void check_case(Case c, Start start) {
       break;
     case Outcome::emptied:
       EXPECT_EQ(after.headervalid, 0);
-      EXPECT_TRUE(after.histogram == HistogramCounts{});
-      EXPECT_TRUE(std::all_of(after.channel1.begin(), after.channel1.end(),
-                              [](std::int32_t x) { return x == 0; }));
-      EXPECT_EQ(after.picture, before.picture);
+      expect_image_emptied(before, after);
       break;
   }
   // The viewer goes on working: refresh and a read-out run over what is left, and a good
@@ -180,12 +159,8 @@ TEST_P(Regression, AfterAGoodImage) {
 }
 
 std::string case_name(const ::testing::TestParamInfo<Case>& info) {
-  std::string name = info.param.file;
-  name = name.substr(0, name.rfind('.'));
-  for (char& ch : name) {
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  }
-  return name;
+  const std::string file = info.param.file;
+  return case_name_of(file.substr(0, file.rfind('.')));
 }
 
 void PrintTo(const Case& c, std::ostream* os) {

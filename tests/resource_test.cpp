@@ -10,7 +10,8 @@
 
 #include "core/messages.h"
 #include "tests/hostile_support.h"
-#include "tests/support/header_run.h"
+#include "tests/support/message_text.h"
+#include "tests/support/sample_image.h"
 
 namespace vtr::test {
 namespace {
@@ -140,7 +141,7 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
     for (int i = 1; i < c.pump; ++i) v.tk.pump_actions.emplace_back();
     v.tk.pump_actions.emplace_back([] { throw std::bad_alloc(); });
     v.load(second.path());
-    const std::vector<std::string> lines = lines_written(v.app);
+    const std::vector<std::string> lines = lines_oldest_first(v.messages());
     EXPECT_EQ(lines.back(), "[error] not enough memory for a 10 x 8 image") << c.name;
     EXPECT_EQ(v.app.busy, 0) << c.name;
     EXPECT_EQ(v.tk.colours[Button::getimage_button], kIdleColour) << c.name;
@@ -149,7 +150,7 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
       EXPECT_TRUE(v.tk.picture == before.picture) << c.name;
     }
     v.load(good.path());
-    EXPECT_EQ(lines_written(v.app).back(), "time for last task  0(s)") << c.name;
+    EXPECT_EQ(lines_oldest_first(v.messages()).back(), "time for last task  0(s)") << c.name;
   }
 }
 
@@ -157,22 +158,13 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
 std::vector<Bytes> mixed_files() {
   std::vector<Bytes> files;
   files.push_back(good_image());
-  ImageSpec g16{true, 40, 30, 16, 1, 7, {}};
-  std::vector<std::uint16_t> s16(40 * 30);
-  for (std::size_t i = 0; i < s16.size(); ++i) s16[i] = static_cast<std::uint16_t>(i * 97);
-  g16.pixels = pack16(s16, true);
-  files.push_back(image(g16));
-  ImageSpec g12{false, 33, 9, 12, 1, 4, {}};
-  std::vector<std::uint16_t> s12(33 * 9);
-  for (std::size_t i = 0; i < s12.size(); ++i) s12[i] = static_cast<std::uint16_t>(i * 13 % 4096);
-  g12.pixels = pack12(s12, 33);
-  files.push_back(image(g12));
-  ImageSpec rgb{false, 20, 10, 8, 2, 3, Bytes(20 * 10 * 3, 0x80)};
-  files.push_back(image(rgb));
+  const Bytes grey16 = makeimage(16, 1, true, 40, 30).tiff_file(7);
+  files.push_back(grey16);
+  files.push_back(makeimage(12, 1, false, 33, 9).tiff_file(4));
+  files.push_back(makeimage(8, 2, false, 20, 10).tiff_file(3));
 
-  Bytes truncated = image(g16);
-  truncated.resize(truncated.size() / 2);
-  files.push_back(truncated);
+  files.emplace_back(grey16.begin(),
+                     grey16.begin() + static_cast<std::ptrdiff_t>(grey16.size() / 2));
   files.push_back(Bytes{'I', 'I', 42, 0});                                 // header cut short
   files.push_back(Bytes{'P', 'K', 3, 4, 0, 0, 0, 0});                      // not a TIFF file
   files.push_back(TiffBuilder().short_value(259, 5).build());              // compressed

@@ -4,27 +4,24 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/app.h"
-#include "core/messages.h"
-#include "tests/support/fake_toolkit.h"
-#include "tests/support/header_run.h"
+#include "tests/support/header_fixture.h"
 #include "tests/support/tiff_builder.h"
 #include "tiff/byteorder.h"
-#include "tiff/getheader.h"
+#include "tiff/header_parse.h"
 
 namespace vtr {
 namespace {
 
+using test::Lines;
+
 const char kLongError[] = "[error] problem making long";
 
-class ByteOrderTest : public ::testing::Test {
+class ByteOrderTest : public test::ParseTest {
  protected:
-  void set_mm(bool mm) { app.header.mmorder = mm ? kTrue : kFalse; }
-  // A parse over the App's header record and message area, with no file open.
-  HeaderParse parse_of(std::int16_t p) { return {app.header, app.files.get(p), app.lines}; }
-  test::FakeToolkit tk;
-  App app{tk};
-  HeaderParse parse = parse_of(0);
+  void set_mm(bool mm) { header.mmorder = mm ? kTrue : kFalse; }
+  // A parse over the fixture's header record and lines, reading `file` (nullptr: none open).
+  HeaderParse parse_of(const ImageFile* file) { return {header, file, recorded}; }
+  HeaderParse no_file = parse_of(nullptr);
 };
 
 TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
@@ -47,21 +44,20 @@ TEST_F(ByteOrderTest, MarksSetTheOrderOrAreRefused) {
   for (const auto& c : cases) {
     for (bool from_mm : {false, true}) {
       set_mm(from_mm);
-      app.showtext = kTrue;
-      app.lines.replace("");
-      EXPECT_EQ(getbyteorder(parse, c.a, c.b), c.result) << c.a << c.b;
-      EXPECT_EQ(app.messages.text(), std::string(c.line) + "\r\n") << c.a << c.b;
-      EXPECT_EQ(app.header.mmorder, from_mm ? c.mm_from_mm : c.mm_from_ii) << c.a << c.b;
+      recorded.lines.clear();
+      EXPECT_EQ(getbyteorder(no_file, c.a, c.b), c.result) << c.a << c.b;
+      EXPECT_EQ(lines(), Lines{c.line}) << c.a << c.b;
+      EXPECT_EQ(header.mmorder, from_mm ? c.mm_from_mm : c.mm_from_ii) << c.a << c.b;
     }
   }
 }
 
 TEST_F(ByteOrderTest, UnknownMarkIsReportedEvenWithTheDumpOff) {
-  app.showtext = kFalse;
-  EXPECT_EQ(getbyteorder(parse, 'I', 'I'), 0);
-  EXPECT_EQ(app.messages.text(), "");
-  EXPECT_EQ(getbyteorder(parse, 'X', 'Y'), 1);
-  EXPECT_EQ(app.messages.text(), "[error] unknown byte order mode - cannot read file\r\n");
+  recorded.shown = false;
+  EXPECT_EQ(getbyteorder(no_file, 'I', 'I'), 0);
+  EXPECT_EQ(lines(), Lines{});
+  EXPECT_EQ(getbyteorder(no_file, 'X', 'Y'), 1);
+  EXPECT_EQ(lines(), Lines{"[error] unknown byte order mode - cannot read file"});
 }
 
 TEST_F(ByteOrderTest, ShortsAreAssembledPositive) {
@@ -77,7 +73,7 @@ TEST_F(ByteOrderTest, ShortsAreAssembledPositive) {
   };
   for (const auto& c : cases) {
     set_mm(c.mm);
-    EXPECT_EQ(makeshort(parse, c.b1, c.b2), c.value)
+    EXPECT_EQ(makeshort(no_file, c.b1, c.b2), c.value)
         << c.mm << " " << int{c.b1} << " " << int{c.b2};
   }
 }
@@ -104,19 +100,19 @@ TEST_F(ByteOrderTest, LongsAboveThirtyOneBitsGiveZeroAndOneLine) {
   };
   for (const auto& c : cases) {
     set_mm(c.mm);
-    app.showtext = kFalse;
-    app.lines.replace("");
-    EXPECT_EQ(makelong(parse, c.b[0], c.b[1], c.b[2], c.b[3]), c.value) << c.value;
-    EXPECT_EQ(app.messages.text(), c.message ? std::string(kLongError) + "\r\n" : "") << c.value;
+    recorded.shown = false;
+    recorded.lines.clear();
+    EXPECT_EQ(makelong(no_file, c.b[0], c.b[1], c.b[2], c.b[3]), c.value) << c.value;
+    EXPECT_EQ(lines(), c.message ? Lines{kLongError} : Lines{}) << c.value;
   }
 }
 
 TEST_F(ByteOrderTest, FileReadsUseTheOffsetAndFailOutsideTheFile) {
   const test::Bytes bytes = {0x2A, 0x00, 0x08, 0x00, 0x00, 0x00, 0xFF};
-  test::TempFile file(bytes);
-  const std::int16_t p = app.files.next_free();
-  ASSERT_TRUE(app.files.open(p, file.path()));
-  HeaderParse in_file = parse_of(p);
+  const test::TempFile file(bytes);
+  ImageFile image;
+  ASSERT_TRUE(image.open(file.path()));
+  HeaderParse in_file = parse_of(&image);
   struct Case {
     bool mm;
     bool is_long;
@@ -145,21 +141,19 @@ TEST_F(ByteOrderTest, FileReadsUseTheOffsetAndFailOutsideTheFile) {
     EXPECT_EQ(v, c.value) << c.jp;
   }
   std::int32_t v = 0;
-  EXPECT_FALSE(getshort(parse_of(static_cast<std::int16_t>(p + 1)), 0, v)) << "file not open";
-  app.files.close(p);
+  EXPECT_FALSE(getshort(no_file, 0, v)) << "file not open";
 }
 
 TEST_F(ByteOrderTest, ReadsAreNotCached) {
-  test::TempFile file({1, 2, 3, 4});
-  const std::int16_t p = app.files.next_free();
-  ASSERT_TRUE(app.files.open(p, file.path()));
-  const auto before = app.files.read_calls();
+  const test::TempFile file({1, 2, 3, 4});
+  ImageFile image;
+  ASSERT_TRUE(image.open(file.path()));
+  const auto before = image.read_calls();
   std::int32_t v = 0;
-  HeaderParse in_file = parse_of(p);
+  HeaderParse in_file = parse_of(&image);
   ASSERT_TRUE(getlong(in_file, 0, v));
   ASSERT_TRUE(getlong(in_file, 0, v));
-  EXPECT_EQ(app.files.read_calls() - before, 2u);
-  app.files.close(p);
+  EXPECT_EQ(image.read_calls() - before, 2u);
 }
 
 }  // namespace

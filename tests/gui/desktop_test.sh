@@ -30,6 +30,8 @@ done
 [[ -f "$prefix/share/metainfo/org.vantrel.TiffReader.metainfo.xml" ]] || fail "no metainfo"
 [[ -f "$prefix/share/man/man1/vantrel-tiff-reader.1" ]] || fail "no manual page"
 hints=$(desktop-file-validate "$entry" 2>&1) || fail "entry does not validate: $hints"
+# Listed under Graphics and under Science on purpose: that hint is the one expected.
+hints=$(grep -v 'contains more than one main category' <<<"$hints")
 [[ -z "$hints" ]] || fail "entry has hints: $hints"
 echo "entry validates"
 

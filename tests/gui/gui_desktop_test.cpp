@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolTip>
 #include <QUrl>
 #include <QtTest>
@@ -101,6 +102,7 @@ class GuiDesktopTest : public QObject {
   void pictureKeysReadOut();
   void autoWindowByKeyAndMenus();
   void dialogListsBothTiffEndingsInAnyCase();
+  void dialogPopupsCloseWithTheDialog();
   void newPictureStartsAtTheTopLeft();
   void printedPageFitsTheWindow();
 };
@@ -295,6 +297,27 @@ void GuiDesktopTest::focusIsMarked() {
       QCOMPARE(shot.pixelColor(p), qt::kFocusMarkColour);
     QVERIFY(shot.pixelColor(g.topLeft() + QPoint(1, 1)) != qt::kFocusMarkColour);
   }
+  // While a box or dialog (a window of its own, though a child of the main window) has the
+  // focus, nothing is marked; the control that had the focus is marked again afterwards.
+  w->toolkit().box_hook = nullptr;
+  w->toolkit().dialog_hook = nullptr;
+  for (const char* key : {"Ctrl+Q", "Ctrl+O", "F5"}) {  // the exit question, the dialog, a box
+    QWidget* had = w->button(Button::help_button);
+    had->setFocus(Qt::TabFocusReason);
+    bool unmarked = false;
+    QTimer::singleShot(0, w.get(), [&] {
+      QWidget* box = nullptr;
+      if (QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) != nullptr; }) &&
+          QTest::qWaitFor([&] { return box->isAncestorOf(QApplication::focusWidget()); }))
+        unmarked = !w->focus_mark()->isVisible() && !w->focus_mark()->marked();
+      if (box) box->close();
+    });
+    QTest::keySequence(w.get(), QKeySequence(key));
+    QVERIFY2(unmarked, key);
+    w->activateWindow();  // as a window manager gives the window back its focus
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QCOMPARE(w->focus_mark()->marked(), had);
+  }
 }
 
 void GuiDesktopTest::pictureKeysReadOut() {
@@ -404,13 +427,18 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
     QCOMPARE(w->picture()->image().pixelColor(2, 2), QColor(119, 119, 119));
     QCOMPARE(gui::message_lines(*w)[1], QStringLiteral("image painted"));
   }
-  // The stored values in sight: beside a slider moved with a key, over a bin of the chart.
+  // The stored values in sight: beside a slider moved with a key, where the window with both
+  // sliders as they stand shows black and white (inverted, the other way round); over a bin
+  // of the chart, its values.
   max->setFocus();
   max->setValue(10);
   QTest::keyClick(max, Qt::Key_Right);
-  QCOMPARE(QToolTip::text(), QStringLiteral("max 11 = 2816"));
+  QCOMPARE(QToolTip::text(), QStringLiteral("max 11: black below 12, white from 2816"));
   QTest::keyClick(min, Qt::Key_PageUp);
-  QCOMPARE(QToolTip::text(), QStringLiteral("min 5 = 1280"));
+  QCOMPARE(QToolTip::text(), QStringLiteral("min 5: black below 1292, white from 4096"));
+  QTest::keySequence(w.get(), QKeySequence("Ctrl+I"));
+  QTest::keyClick(max, Qt::Key_Left);
+  QCOMPARE(QToolTip::text(), QStringLiteral("max 10: white below 1291, black from 3840"));
   QChart* chart = w->chart()->chart();
   const QPoint bin11 =
       w->chart()->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(11, 0.5))));
@@ -455,6 +483,35 @@ void GuiDesktopTest::dialogListsBothTiffEndingsInAnyCase() {
     dialog->selectNameFilter(dialog->nameFilters()[all ? 1 : 0]);
     QTRY_COMPARE(listed(), want);
   }
+}
+
+void GuiDesktopTest::dialogPopupsCloseWithTheDialog() {
+  QTemporaryDir dir;  // two names that complete "a"
+  for (const char* name : {"a1.tif", "a2.tif"}) {
+    QFile f(dir.filePath(QLatin1String(name)));
+    const test::Bytes bytes = grey8(4, 4);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+  }
+  auto w = gui::open_window();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.get()));
+  w->toolkit().dialog_hook = nullptr;  // the dialog itself
+  QFileDialog& dialog = w->toolkit().open_dialog();
+  dialog.setDirectory(dir.path());
+  // The name typed as a user types it, Return pressed while the completion list is up; the
+  // active popup takes the keys, as a window system gives them.
+  bool listed = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (QTest::qWaitFor([&] { return name->hasFocus(); })) QTest::keyClicks(name, "a1.tif");
+    listed = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; });
+    QTest::keyClick(listed ? QApplication::activePopupWidget() : name, Qt::Key_Return);
+  });
+  gui::click(*w, Button::getimage_button);
+  QVERIFY(listed);
+  QCOMPARE(w->line_box(TextBox::image_filename)->text(), dir.filePath(QStringLiteral("a1.tif")));
+  QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 
 void GuiDesktopTest::newPictureStartsAtTheTopLeft() {

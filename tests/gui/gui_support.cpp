@@ -1,12 +1,26 @@
 #include "tests/gui/gui_support.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "ui/qt/message_view.h"
 
 namespace vtr::gui {
 
+namespace {
+
+// Forgets an earlier window's request to end the program (QCoreApplication::exit), which
+// would otherwise end every event loop started after it, a dialog's or a box's, at once:
+// the application's loop, run once and ended from inside, clears it.
+void clear_exit_request() {
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+}  // namespace
+
 std::unique_ptr<TestingWindow> open_window() {
+  clear_exit_request();
   auto w = std::make_unique<TestingWindow>();
   w->toolkit().box_hook = [](const qt::BoxRequest& r) {
     return r.buttons == MsgButtons::ok ? Answer::ok : Answer::no;

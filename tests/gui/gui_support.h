@@ -14,7 +14,7 @@
 namespace vtr::gui {
 
 // A shown main window whose file dialog answers `path` (or cancels when empty) and whose
-// message boxes answer `answer`.
+// message boxes answer `answer`; the event loops are as a new process has them.
 std::unique_ptr<TestingWindow> open_window();
 void answer_dialog(TestingWindow& w, const std::string& path);
 void click(qt::Form1& w, Button b);

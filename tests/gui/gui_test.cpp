@@ -72,7 +72,8 @@ class ThrowingObject : public QObject {
 
 // The controls under `node` that a screen reader would find without a name, as paths of
 // class names. The inner parts of a scrolling control (its viewport, the frames of its scroll
-// bars and the bars) are the control's; hidden ones are not shown.
+// bars and the bars) are the control's, unless they take the focus; hidden ones are not
+// shown.
 void unnamed_controls(QAccessibleInterface* node, const QString& path, QStringList& out) {
   if (!node || node->state().invisible) return;
   const auto* widget = qobject_cast<QWidget*>(node->object());
@@ -81,7 +82,8 @@ void unnamed_controls(QAccessibleInterface* node, const QString& path, QStringLi
       widget->parentWidget() && !widget->parentWidget()->isWindow();
   const QString here = path + QLatin1Char('/') +
                        (node->object() ? node->object()->metaObject()->className() : "item");
-  if (!part && node->text(QAccessible::Name).trimmed().isEmpty()) out << here;
+  const bool spoken = !part || node->state().focusable;
+  if (spoken && node->text(QAccessible::Name).trimmed().isEmpty()) out << here;
   for (int i = 0; i < node->childCount(); ++i) unnamed_controls(node->child(i), here, out);
 }
 
@@ -480,6 +482,9 @@ void GuiTest::everyControlIsNamed() {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
     QVERIFY2(a->text(QAccessible::Description).size() > 20, qPrintable(a->text(QAccessible::Name)));
   }
+  // The picture is announced as an image and the histogram as a chart.
+  QCOMPARE(QAccessible::queryAccessibleInterface(w->picture())->role(), QAccessible::Graphic);
+  QCOMPARE(QAccessible::queryAccessibleInterface(w->chart())->role(), QAccessible::Chart);
 }
 
 void GuiTest::exitAnsweredNo() {

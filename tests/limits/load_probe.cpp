@@ -12,13 +12,12 @@
 #include <iostream>
 #include <string>
 
-#include "core/app.h"
 #include "core/messages.h"
 #include "decode/memory_headroom.h"
-#include "decode/readfile.h"
 #include "tests/limits/probe_files.h"
-#include "tests/support/fake_toolkit.h"
-#include "ui/commands.h"
+#include "tests/support/message_text.h"
+#include "tests/support/process_state.h"
+#include "tests/support/viewer.h"
 
 namespace {
 
@@ -52,41 +51,19 @@ std::uint64_t picturesum(const FakeToolkit& tk) {
   return sum;
 }
 
-// The lines a load added to the message area (newest first, CR LF after each), oldest first.
-void printadded(const std::string& now, std::size_t before) {
-  std::string added = now.substr(0, now.size() - before);
-  std::string lines;
-  while (!added.empty()) {
-    std::size_t end = added.find("\r\n");
-    if (end == std::string::npos) end = added.size();
-    lines = added.substr(0, end) + "\n" + lines;
-    added.erase(0, std::min(added.size(), end + 2));
-  }
-  std::cout << lines;
-}
-
-void load(vtr::App& app, FakeToolkit& tk, const std::string& path) {
-  const std::size_t before = tk.text(vtr::TextBox::Text1).size();
+void load(vtr::test::Viewer& v, const std::string& path) {
+  const std::string before = v.messages();
   std::cout << "== " << path << "\n";
-  tk.dialog_answers.push_back(path);
-  vtr::getimage_button_Click(app);
-  printadded(tk.text(vtr::TextBox::Text1), before);
-  const bool idle = tk.colours[vtr::Button::getimage_button] == vtr::kIdleColour;
-  std::cout << "-- busy " << app.busy << ", open files " << app.files.open_count() << ", button "
-            << (idle ? "idle" : "busy") << "\n";
-  std::cout << "-- store " << app.store.width() << " x " << app.store.length() << " sum "
-            << storesum(app.store) << ", picture " << tk.picture_w << " x " << tk.picture_h
-            << " sum " << picturesum(tk) << std::endl;
-}
-
-bool sanitized() {
-#if defined(__SANITIZE_ADDRESS__)
-  return true;
-#elif defined(__has_feature)
-  return __has_feature(address_sanitizer);
-#else
-  return false;
-#endif
+  v.load(path);
+  for (const auto& line : vtr::test::lines_oldest_first(v.added_since(before))) {
+    std::cout << line << "\n";
+  }
+  const bool idle = v.tk.colours[vtr::Button::getimage_button] == vtr::kIdleColour;
+  std::cout << "-- busy " << v.app.busy << ", open files " << v.app.files.open_count()
+            << ", button " << (idle ? "idle" : "busy") << "\n";
+  std::cout << "-- store " << v.app.store.width() << " x " << v.app.store.length() << " sum "
+            << storesum(v.app.store) << ", picture " << v.tk.picture_w << " x " << v.tk.picture_h
+            << " sum " << picturesum(v.tk) << std::endl;
 }
 
 }  // namespace
@@ -94,7 +71,7 @@ bool sanitized() {
 int main(int argc, char** argv) {
   const std::string first = argc > 1 ? argv[1] : "";
   if (first == "--sanitized") {
-    std::cout << (sanitized() ? "yes" : "no") << "\n";
+    std::cout << (vtr::test::kUnderAddressSanitizer ? "yes" : "no") << "\n";
     return 0;
   }
   if (first == "--headroom") {
@@ -102,10 +79,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (first == "--make" && argc == 3) return vtr::test::makeprobefiles(argv[2]) ? 0 : 1;
-  FakeToolkit tk;
-  tk.record_progress = false;
-  vtr::App app{tk};
-  vtr::form_load(app);
-  for (int i = 1; i < argc; ++i) load(app, tk, argv[i]);
+  vtr::test::Viewer v;
+  for (int i = 1; i < argc; ++i) load(v, argv[i]);
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "tests/support/sample_image.h"
 #include "tests/support/tiff_builder.h"
 
 namespace vtr::test {
@@ -35,32 +36,12 @@ bool writesparse16(const std::string& path, std::uint32_t width, std::uint32_t l
   return !error;
 }
 
-Bytes mid16() {
-  ImageSpec s;
-  s.bits = 16;
-  s.width = 2100;
-  s.length = 2100;
-  std::vector<std::uint16_t> samples(static_cast<std::size_t>(s.width) * s.length);
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<std::uint16_t>(i * 2654435761u >> 7);
-  s.pixels = pack16(samples, false);
-  return image(s);
-}
-
-Bytes small8() {
-  ImageSpec s;
-  s.width = 6;
-  s.length = 4;
-  for (int i = 0; i < s.width * s.length; ++i)
-    s.pixels.push_back(static_cast<std::uint8_t>(i * 11 + 7));
-  return image(s);
-}
-
 }  // namespace
 
 bool makeprobefiles(const std::string& folder) {
-  return writesparse16(folder + "/big.tif", 28000, 28000) && write(folder + "/mid.tif", mid16()) &&
-         write(folder + "/small.tif", small8());
+  return writesparse16(folder + "/big.tif", 28000, 28000) &&
+         write(folder + "/mid.tif", makeimage(16, 1, false, 2100, 2100).tiff_file()) &&
+         write(folder + "/small.tif", good_image());
 }
 
 }  // namespace vtr::test

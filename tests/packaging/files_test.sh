@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The files a desktop and a package take from packaging/ are what their readers accept: the
-# desktop entry (desktop-file-validate, no hint), the AppStream metainfo (appstreamcli
-# --pedantic: no error or warning; --no-net, as its URLs are checked where they are
-# published), the manual page (groff, every warning on); the version is the program's in
-# all of them and in the package's changelog, the metainfo launches the entry it names, and
-# each PNG icon has the size of its folder. Exits 77 (skipped) when a tool is missing.
+# desktop entry (desktop-file-validate, no hint but that of its two main categories, Graphics
+# and Science, in the metainfo too), the AppStream metainfo (appstreamcli --pedantic: no
+# error or warning; --no-net, as its URLs are checked where they are published), the manual
+# page (groff, every warning on); the version is the program's in all of them and in the
+# package's changelog, the metainfo launches the entry it names, and each PNG icon has the
+# size of its folder. Exits 77 (skipped) when a tool is missing.
 set -uo pipefail
 source_dir="$1"
 version="$2"
@@ -19,8 +20,12 @@ failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
 hints=$(desktop-file-validate "$dir/$id.desktop" 2>&1) || fail "desktop entry: $hints"
+# The entry is listed under Graphics and under Science on purpose: the hint that it has two
+# main categories is the one expected.
+hints=$(grep -v 'contains more than one main category' <<<"$hints")
 [[ -z $hints ]] || fail "desktop entry has hints: $hints"
 grep -q '^Keywords=.*microscopy;.*16-bit;.*histogram;' "$dir/$id.desktop" || fail "Keywords="
+grep -q '^Categories=Graphics;Science;' "$dir/$id.desktop" || fail "Categories="
 
 report=$(appstreamcli validate --pedantic --no-net "$dir/$id.metainfo.xml" 2>&1) ||
   fail "metainfo: $report"
@@ -37,6 +42,8 @@ bad = []
 meta = ET.parse(dir / f"{id}.metainfo.xml").getroot()
 if meta.findtext("id") != id or meta.findtext("launchable") != f"{id}.desktop":
     bad.append("metainfo id or launchable")
+if [c.text for c in meta.iterfind("categories/category")][:2] != ["Graphics", "Science"]:
+    bad.append("metainfo categories")
 versions = {
     "metainfo release": meta.find("releases/release").get("version"),
     "changelog": re.match(r"\S+ \(([^)]+)\)", (dir / "debian/changelog").read_text()).group(1),

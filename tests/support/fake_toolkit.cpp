@@ -4,29 +4,16 @@
 
 namespace vtr::test {
 
-FakeToolkit::FakeToolkit() {
-  for (int b = 0; b < kTextBoxCount; ++b) texts[static_cast<TextBox>(b)] = "";
-}
-
 std::string FakeToolkit::text(TextBox box) const {
-  if (box == TextBox::Text1) return std::string(text1_reversed_.rbegin(), text1_reversed_.rend());
-  return texts.at(box);
+  return box == TextBox::Text1 ? text1_.text() : HeadlessToolkit::text(box);
 }
 
 void FakeToolkit::set_text(TextBox box, std::string_view text) {
-  if (box == TextBox::Text1) {
-    text1_reversed_.assign(text.rbegin(), text.rend());
-    return;
-  }
-  texts[box] = text;
+  box == TextBox::Text1 ? text1_.replace(text) : HeadlessToolkit::set_text(box, text);
 }
 
 void FakeToolkit::prepend_text(TextBox box, std::string_view text) {
-  if (box == TextBox::Text1) {
-    text1_reversed_.append(text.rbegin(), text.rend());
-    return;
-  }
-  texts[box] = std::string(text) + texts[box];
+  box == TextBox::Text1 ? text1_.prepend(text) : HeadlessToolkit::prepend_text(box, text);
 }
 
 void FakeToolkit::set_back_colour(Button button, Rgb colour) {

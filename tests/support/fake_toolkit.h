@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/message_area.h"
 #include "ui/headless_toolkit.h"
 
 namespace vtr::test {
@@ -26,8 +27,6 @@ struct ShownBox {
 
 class FakeToolkit : public HeadlessToolkit {
  public:
-  FakeToolkit();
-
   // --- Toolkit ---
   std::string text(TextBox box) const override;
   void set_text(TextBox box, std::string_view text) override;
@@ -86,7 +85,6 @@ class FakeToolkit : public HeadlessToolkit {
   bool clipboard_works = true;
 
   // --- recorded state ---
-  std::map<TextBox, std::string> texts;
   std::map<Button, Rgb> colours;
   std::map<Button, std::vector<Rgb>> colour_history;
   int slider_min = 0;
@@ -127,9 +125,7 @@ class FakeToolkit : public HeadlessToolkit {
 
  private:
   void store_pixel(int x, int y, Rgb colour);
-  std::string& text_ref(TextBox box);
-  // Text1 is kept reversed so that prepending stays cheap for long message areas.
-  std::string text1_reversed_;
+  MessageArea text1_;  // the message area's text; the other boxes' the headless toolkit keeps
 };
 
 }  // namespace vtr::test

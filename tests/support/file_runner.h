@@ -41,7 +41,23 @@ struct OraclePixels {
   // The value the viewer keeps for a pixel: for three samples the grey of red, green and
   // blue weighted 1/4, 1/2, 1/4, halves to even; otherwise the first sample.
   std::int32_t shown_value(std::uint32_t x, std::uint32_t y) const;
+  // The same when the viewer read the first `rows` rows of the file (-1: all): 0 below them.
+  std::int32_t kept_value(std::uint32_t x, std::uint32_t y, int rows) const {
+    return rows < 0 || y < static_cast<std::uint32_t>(rows) ? shown_value(x, y) : 0;
+  }
 };
+
+// Expects the viewer's store to have the oracle's size and to hold each pixel's kept_value
+// (`rows` read) in channel 1, and for three samples in channels 2 and 3 as well; reports the
+// first five pixels that differ.
+void expect_store_holds(const Viewer& v, const OraclePixels& o, int rows);
+
+// Expects the lines a load added (`added`, newest first) to hold `error` as one of them; with
+// `error` empty, to hold no "[error]" line at all.
+void expect_error_line(const std::string& added, const std::string& error);
+
+// A file's name as the name of its case: every character but letters and digits becomes '_'.
+std::string case_name_of(std::string file);
 
 // Runs the oracle over `path` with its command-line `options` (see oracle_pixels.py).
 OraclePixels run_oracle(const std::string& path, const std::string& options);

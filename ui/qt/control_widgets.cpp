@@ -52,7 +52,7 @@ QWidget* make_slider(const ControlRow& row, QWidget& window, const ShownRecords&
   s->setTickPosition(QSlider::TicksBelow);
   const Slider which = std::get<Slider>(row.id);
   s->setValue(which == Slider::image_min ? 0 : 255);  // the design's preset positions
-  show_slider_values(*s, which, shown.header);
+  show_slider_values(*s, which, shown.tips);
   return s;
 }
 
@@ -100,7 +100,7 @@ QWidget* make_widget(const ControlRow& row, QWidget& window, const ShownRecords&
     }
     case ControlKind::chart: {
       auto* chart = new HistogramChart(&window);
-      show_bin_values(*chart, shown.header);
+      show_bin_values(*chart, shown.tips.header);
       return chart;
     }
     case ControlKind::line_box: {

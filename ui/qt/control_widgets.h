@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "core/image_header.h"
 #include "core/message_area.h"
+#include "ui/qt/slider_and_bin_tooltips.h"
 
 class QWidget;
 
@@ -13,11 +13,11 @@ namespace vtr::qt {
 
 struct ControlRow;
 
-// The records the controls show: the message area's text, and the header of the image whose
-// stored values the sliders' and the chart's tooltips name. Both live as long as the window.
+// The records the controls show: the message area's text, and what the sliders' and the
+// chart's tooltips read of the image in memory. All live as long as the window.
 struct ShownRecords {
   const MessageArea& messages;
-  const ImageHeader& header;
+  TipRecords tips;
 };
 
 // Makes the widget `row` describes as a child of `window`; nothing (nullptr) for a command.

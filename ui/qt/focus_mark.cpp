@@ -20,11 +20,13 @@ FocusMark::FocusMark(QWidget* window) : QWidget(window) {
 
 void FocusMark::follow(QWidget* focused) {
   if (target_) target_->removeEventFilter(this);
+  // Only the window's own controls are marked. A box or a dialog is a child of the window
+  // too, but a window of its own: while it or a control in it has the focus, nothing is.
+  const bool in_window = focused && focused->window() == parentWidget();
   // A control inside another (the picture's scroll area) is marked as the outer one.
   QWidget* control = focused;
-  while (control && control->parentWidget() && control->parentWidget() != parentWidget())
-    control = control->parentWidget();
-  if (!control || control->parentWidget() != parentWidget() || control == this) {
+  while (in_window && control->parentWidget() != parentWidget()) control = control->parentWidget();
+  if (!in_window || control == this) {
     target_ = nullptr;
     hide();
     return;

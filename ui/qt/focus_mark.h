@@ -14,7 +14,8 @@ inline constexpr int kFocusMarkGap = 1;
 
 class FocusMark : public QWidget {
  public:
-  // A child of `window` that follows the focus among the window's controls.
+  // A child of `window` that follows the focus among the window's controls; hidden while the
+  // focus is in another window, a box or dialog owned by `window` included.
   explicit FocusMark(QWidget* window);
 
   // The control now marked, or nullptr.

@@ -12,6 +12,7 @@
 #include "display/readout.h"
 #include "ui/commands.h"
 #include "ui/helpwindow.h"
+#include "ui/qt/accessible_roles.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/design.h"
 #include "ui/qt/drops.h"
@@ -63,10 +64,11 @@ void Form1::build() {
   setPalette(pal);
   setAutoFillBackground(true);
 
+  install_accessible_roles();   // before the picture and the chart are made
   QWidget* previous = nullptr;  // in the tab order
   for (const ControlRow& row : form1_rows()) {
-    QWidget* widget =
-        make_control(row, *this, {app_.messages, app_.header}, [this, &row] { run(row); });
+    QWidget* widget = make_control(row, *this, {app_.messages, {app_.header, app_.invimage, *tk_}},
+                                   [this, &row] { run(row); });
     if (!widget) continue;
     keep(row, widget);
     if (row.kind == ControlKind::message_area) {

@@ -1,4 +1,5 @@
-// MSChart1: the 256 histogram counts as one series in bin order.
+// MSChart1: the 256 histogram counts as one series in bin order. No part of it takes the
+// focus; a screen reader is told it is a chart (ui/qt/accessible_roles.h).
 #pragma once
 
 #include <QChartView>

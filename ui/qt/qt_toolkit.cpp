@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/qt/dialog_popups.h"
 #include "ui/qt/form1_controls.h"
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
@@ -229,6 +230,7 @@ QFileDialog& QtToolkit::open_dialog() {
     dialog_->setFileMode(QFileDialog::ExistingFile);
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setFilter(dialog_->filter() & ~QDir::CaseSensitive);  // scan.TIF as well as scan.tif
+    close_popups_with(*dialog_);  // the dialog is kept for the run; its popups are not
   }
   // Set again only when changed, so the filter the user picked stays picked.
   const QStringList filters = qt_filter().split(QStringLiteral(";;"));

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/flags.h"
 #include "display/valuetips.h"
+#include "display/window_levels.h"
 #include "ui/qt/histogram_chart.h"
 
 namespace vtr::qt {
@@ -20,12 +22,20 @@ QString qtext(const std::string& s) {
   return QString::fromStdString(s);
 }
 
+// The tip of slider `which` at `position`, the other slider where it stands, for the image in
+// memory and the invert flag as they are now: the window the next paint draws.
+std::string slider_tip(const TipRecords& records, Slider which, int position) {
+  const auto at = [&](Slider s) { return s == which ? position : records.tk.slider_value(s); };
+  return window_levels_tip(which, at(Slider::image_min), at(Slider::image_max),
+                           image_divisor(records.header), records.invimage == kTrue);
+}
+
 // Shows the slider's tip just below its handle.
-void show_slider_tip(QSlider& s, Slider which, const ImageHeader& header) {
+void show_slider_tip(QSlider& s, Slider which, const TipRecords& records) {
   const int x =
       QStyle::sliderPositionFromValue(s.minimum(), s.maximum(), s.sliderPosition(), s.width());
   QToolTip::showText(s.mapToGlobal(QPoint(x, s.height())),
-                     qtext(slider_tip(header, which, s.sliderPosition())), &s);
+                     qtext(slider_tip(records, which, s.sliderPosition())), &s);
 }
 
 // Answers the tooltip events of the chart's viewport.
@@ -59,9 +69,9 @@ QString chart_tip(const ImageHeader& header, HistogramChart& view, const QPoint&
   return qtext(bin_tip(header, bin, count));
 }
 
-void show_slider_values(QSlider& slider, Slider which, const ImageHeader& header) {
+void show_slider_values(QSlider& slider, Slider which, const TipRecords& records) {
   QObject::connect(&slider, &QAbstractSlider::actionTriggered, &slider,
-                   [&slider, which, &header](int) { show_slider_tip(slider, which, header); });
+                   [&slider, which, records](int) { show_slider_tip(slider, which, records); });
 }
 
 void show_bin_values(HistogramChart& chart, const ImageHeader& header) {

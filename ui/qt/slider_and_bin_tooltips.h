@@ -1,10 +1,11 @@
 // The window's tooltips that name stored values of the image in memory: beside an intensity
-// slider while it is dragged or moved with the keys, the value its position stands for; over
-// the histogram chart, the values and the count of the bin under the mouse. The texts are the
-// display layer's; these only show them.
+// slider while it is dragged or moved with the keys, below which value the window shows black
+// and from which white; over the histogram chart, the values and the count of the bin under
+// the mouse. The texts are the display layer's; these only show them.
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "core/image_header.h"
 #include "core/toolkit.h"
@@ -16,9 +17,17 @@ namespace vtr::qt {
 
 class HistogramChart;
 
-// Shows, below the handle of `slider` (the logic's `which`) whenever the user moves it, the
-// stored value its position stands for in the image of `header`.
-void show_slider_values(QSlider& slider, Slider which, const ImageHeader& header);
+// What the tooltips read: the header of the image in memory, the invert flag and the sliders'
+// positions as the toolkit has them. All live as long as the window.
+struct TipRecords {
+  const ImageHeader& header;
+  const std::int16_t& invimage;
+  const Toolkit& tk;
+};
+
+// Shows, below the handle of `slider` (the logic's `which`) whenever the user moves it, where
+// the window with the handle there puts black and white in the image in memory.
+void show_slider_values(QSlider& slider, Slider which, const TipRecords& records);
 
 // Answers the tooltip events over `chart` with chart_tip.
 void show_bin_values(HistogramChart& chart, const ImageHeader& header);
