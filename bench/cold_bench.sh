@@ -54,7 +54,7 @@ for _ in $(seq 50); do
 done
 export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0
 poller="$build/bench/vtr_screen_poller"
-ours="$build/ui/qt/vantrel-tiff-reader"
+ours="$build/bin/vantrel-tiff-reader"
 : >"$work/results"
 
 # One fresh process of program $1 on file $2, with a home and settings of its own; appends

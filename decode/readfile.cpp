@@ -10,6 +10,7 @@
 #include "core/numtext.h"
 #include "decode/getheader.h"
 #include "decode/header_summary.h"
+#include "decode/load_verdict.h"
 #include "decode/store_memory.h"
 #include "display/histogram.h"
 
@@ -37,22 +38,8 @@ bool ended_during_pump(Toolkit& tk, const bool& ending, FileTable& files, std::i
   return true;
 }
 
-void not_enough_memory(MessageLines& lines, std::int32_t w, std::int32_t l) {
-  lines.error("[error] not enough memory for a" + numtext(w) + " x" + numtext(l) + " image");
-}
-
-// A store for the header's size must be possible, under `limit` bytes, before anything of the
-// old image is given up; otherwise the load is refused like a refused header.
-bool store_available(const ImageHeader& header, std::uint64_t limit, MessageLines& lines) {
-  const std::int32_t w = header.imagewidth;
-  const std::int32_t l = header.imagelength;
-  if (w < 0 || l < 0) {
-    lines.error("[error] image size" + numtext(w) + " x" + numtext(l) + " out of range");
-    return false;
-  }
-  if (store_fits(limit, w, l, storekindfor(header))) return true;
-  not_enough_memory(lines, w, l);
-  return false;
+void not_enough_memory(MessageLines& lines, const ImageHeader& header) {
+  lines.error(refusal_line(LoadRefusal::memory, header));
 }
 
 // Opens `path` under the next free file number `n` and shows it; 0 with a line that says why
@@ -66,14 +53,6 @@ std::int16_t open_path(App& app, std::int16_t n, const std::string& path) {
   }
   addmessage(app, openerrorline(path, error));
   return 0;
-}
-
-// A usable header without strip offsets (a tiled file, say) has no image data this viewer can
-// find. A parse that failed part way has said why already and goes on as before.
-bool has_strips(const ImageHeader& header, MessageLines& lines) {
-  if (header.headervalid != kTrue || header.stripoffsetcount > 0) return true;
-  lines.error("[error] tiled or strip-less TIFF - cannot read image");
-  return false;
 }
 
 // The largest file row of any kind and the unused element 0.
@@ -93,8 +72,12 @@ LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
   if (mode >= 1) {
     return abandon(app.files, h, p, header.accepted() ? LoadEnd::header_read : LoadEnd::refused);
   }
-  if (!has_strips(h, app.lines) ||
-      !store_available(h, current_store_limit(app.store_limit, app.store.bytes()), app.lines)) {
+  // A store for the header's size must be possible before anything of the old image is given
+  // up; a refusal of its own the driver writes, the parser's have been written.
+  const LoadRefusal refusal =
+      refusal_for(header, h, current_store_limit(app.store_limit, app.store.bytes()));
+  if (keeps_old_image(refusal)) {
+    app.lines.error(refusal_line(refusal, h));
     return abandon(app.files, h, p);
   }
   // The row buffer is had before the old image is given up, so that the decoder does not
@@ -103,22 +86,17 @@ LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
   zerohistogram(app);
   if (!app.store.recreate(h.imagewidth, h.imagelength, storekindfor(h))) {
     // The check above passed but the system still refused the pages.
-    not_enough_memory(app.lines, h.imagewidth, h.imagelength);
+    not_enough_memory(app.lines, h);
     return abandon(app.files, h, p);
   }
   if (ended_during_pump(app.tk, app.ending, app.files, p)) return LoadEnd::stopped;
-  if (h.headervalid != kTrue) {
+  if (refusal != LoadRefusal::none) {
     app.files.close(p);
-    return LoadEnd::refused;
-  }
-  const PixelKind* kind = pixel_kind_for(h.bitspersample[1], h.photometric);
-  if (kind == nullptr) {
-    app.files.close(p);
-    addmessage(app, "[error] not a 8 bit RGB or Grayscale 8, 12 or 16 bit image");
+    if (refusal == LoadRefusal::layout) addmessage(app, refusal_line(refusal, h));
     return LoadEnd::refused;
   }
   app.tk.show_picture_origin();  // a new image is seen from its top left
-  return read_image(app, p, *kind);
+  return read_image(app, p, *pixel_kind_for(h.bitspersample[1], h.photometric));
 }
 
 // readfile from its first yield on, for the file opened under `p`. An allocation that fails
@@ -129,7 +107,7 @@ LoadEnd read_opened(App& app, std::int16_t p, std::int16_t mode) {
     return read_opened_unguarded(app, p, mode);
   } catch (const std::bad_alloc&) {
     // Refused like a store the system would not give.
-    not_enough_memory(app.lines, app.header.imagewidth, app.header.imagelength);
+    not_enough_memory(app.lines, app.header);
     return abandon(app.files, app.header, p);
   }
 }

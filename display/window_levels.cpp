@@ -1,21 +1,27 @@
 #include "display/window_levels.h"
 
-#include <algorithm>
-#include <ranges>
-
 #include "display/greymap.h"
 
 namespace vtr {
 
 namespace {
 
-// The first of the values 0..top whose level is at least `level`, or none.
+// The first of the values 0..top whose level is at least `level`, or none. Levels rise with
+// the value, so the values below it are found by halving (clang 14 cannot compile libstdc++
+// 12's ranges, which would say the same with partition_point over an iota view).
 std::optional<std::int32_t> first_at(const GreyMap& map, std::int32_t top, int level) {
-  const auto values = std::views::iota(std::int32_t{0}, top + 1);
-  const auto found =
-      std::ranges::partition_point(values, [&](std::int32_t v) { return map.level(v) < level; });
-  if (found == values.end()) return std::nullopt;
-  return *found;
+  std::int32_t low = 0;
+  std::int32_t high = top + 1;
+  while (low < high) {
+    const std::int32_t mid = low + (high - low) / 2;
+    if (map.level(mid) < level) {
+      low = mid + 1;
+    } else {
+      high = mid;
+    }
+  }
+  if (low > top) return std::nullopt;
+  return low;
 }
 
 }  // namespace

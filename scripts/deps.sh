@@ -14,25 +14,27 @@ purpose="${1:-test}"
 # Building and running the viewer: compiler, CMake, Qt Widgets, Charts and PrintSupport with
 # their development files (Charts' CMake package needs Qt's OpenGL one), the platform plugins
 # for X11 and for Wayland (qt6-wayland: the client, its xdg-shell and window-decoration
-# plugins; windows are drawn in shared memory) and a font for the window's text.
+# plugins; windows are drawn in shared memory), a font for the window's text, and the
+# header-only libraries of the command line's option table (CLI11) and JSON (nlohmann-json).
 run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins qt6-wayland
-  fonts-dejavu-core
+  fonts-dejavu-core libcli11-dev nlohmann-json3-dev
 )
 
 # What the tests add: the sanitizer runtime and clang for fuzzing, GoogleTest, Google
 # Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
 # clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
 # weston (its headless backend and screenshot client) for the Wayland test, clang-format for
-# the format check, the AppStream and manual-page checkers for the packaging files.
+# the format check, the AppStream and manual-page checkers for the packaging files, jq for
+# the command line's JSON.
 test_packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
   xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
-  weston appstream groff-base
+  weston appstream groff-base jq
 )
 
 # Building the Debian package (scripts/package.sh): debhelper and the build essentials that

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh run
 cmake --preset plain -DVTR_WERROR=ON >/dev/null
 cmake --build --preset plain --target vantrel-tiff-reader
-exec build/ui/qt/vantrel-tiff-reader "$@"
+exec build/bin/vantrel-tiff-reader "$@"

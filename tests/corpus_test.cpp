@@ -14,11 +14,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "decode/file_report.h"
+#include "decode/store_memory.h"
 #include "tests/hostile_support.h"
 #include "tests/support/file_runner.h"
 
@@ -196,6 +199,23 @@ void check_loaded(const Row& r, const Expectation& e, const Viewer& v, const std
   EXPECT_TRUE(v.tk.chart == bins) << "chart differs from the oracle's values";
 }
 
+// The file report's verdict for `path` against the lines its load added: shows (painted, no
+// line of missing rows), shows with rows missing (painted, with the line), refused (not
+// painted, with the line). Returns the verdict.
+LoadVerdict expect_report_agrees(const std::string& path, const std::string& added) {
+  const LoadForecast f = read_file_report(path, current_store_limit(0, 0)).forecast;
+  const Lines lines = crlf_lines(added);
+  const bool painted = has_line(lines, "image painted");
+  const bool missing = has_line(lines, kCutShortLine) || has_line(lines, kMissingStripsLine);
+  EXPECT_EQ(painted, f.verdict != LoadVerdict::refused) << verdict_words(f.verdict) << "\n"
+                                                        << added;
+  EXPECT_EQ(missing, f.verdict == LoadVerdict::shows_with_rows_missing) << added;
+  if (f.verdict != LoadVerdict::shows) {
+    EXPECT_TRUE(has_line(lines, f.error)) << f.error;
+  }
+  return f.verdict;
+}
+
 class Corpus : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
@@ -211,6 +231,7 @@ TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
   EXPECT_EQ(v.app.files.open_count(), 0);
 
   const Snapshot after = Snapshot::of(v);
+  expect_report_agrees(data_path("corpus/" + r.file), added);
   if (e.outcome != Outcome::loads) expect_error_line(added, e.error);
   switch (e.outcome) {
     case Outcome::loads:
@@ -239,6 +260,60 @@ TEST_P(Corpus, LoadsAsAnotherReaderDoesOrIsRefusedCleanly) {
 
 std::string test_name(const ::testing::TestParamInfo<Row>& info) {
   return case_name_of(info.param.file);
+}
+
+// The samples, a folder, and the kinds a user meets that get image refuses or shows with rows
+// missing, made here.
+TEST(FileReport, AgreesWithGetImageOnSamplesAndMadeFiles) {
+  std::vector<std::pair<std::string, LoadVerdict>> paths = {
+      {VTR_SOURCE_DIR "/samples", LoadVerdict::refused}};
+  for (const auto& e : std::filesystem::directory_iterator(VTR_SOURCE_DIR "/samples")) {
+    if (e.path().extension() == ".tif") paths.emplace_back(e.path().string(), LoadVerdict::shows);
+  }
+  // A 4 x 4 8-bit grey image, its four rows in strips of `rows` from `offsets`, with `extra`
+  // entries.
+  const auto grey4 = [](std::vector<std::uint32_t> offsets, std::uint32_t rows) {
+    TiffBuilder b;
+    b.short_value(256, 4).short_value(257, 4).short_value(258, 8).short_value(262, 1);
+    b.strip_offsets(offsets).long_value(278, rows).data(Bytes(16, 7));
+    return b;
+  };
+  Bytes cut = grey4({0}, 4).build();
+  cut.resize(cut.size() - 3);
+  const struct {
+    Bytes bytes;
+    LoadVerdict verdict;
+  } made[] = {
+      {{}, LoadVerdict::refused},
+      {{0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 13, 'I', 'H', 'D', 'R'},
+       LoadVerdict::refused},
+      {TiffBuilder().magic(43).build(), LoadVerdict::refused},            // BigTIFF
+      {grey4({0}, 4).short_value(259, 5).build(), LoadVerdict::refused},  // LZW
+      {grey4({0}, 4).short_value(258, 32).short_value(339, 3).build(), LoadVerdict::refused},
+      {grey4({0}, 4).next_ifd(8).build(), LoadVerdict::refused},  // pages
+      {TiffBuilder()
+           .short_value(256, 4)
+           .short_value(257, 4)
+           .short_value(258, 8)
+           .short_value(262, 1)
+           .short_value(322, 16)
+           .short_value(323, 16)
+           .build(),
+       LoadVerdict::refused},  // tiled
+      {grey4({0}, 4).build(), LoadVerdict::shows},
+      {cut, LoadVerdict::shows_with_rows_missing},
+      {grey4({0, 4}, 1).build(), LoadVerdict::shows_with_rows_missing},  // 2 of 4 strips
+  };
+  std::vector<std::unique_ptr<TempFile>> files;
+  for (const auto& m : made) {
+    files.push_back(std::make_unique<TempFile>(m.bytes));
+    paths.emplace_back(files.back()->path(), m.verdict);
+  }
+  for (const auto& [path, verdict] : paths) {
+    SCOPED_TRACE(path);
+    const FileRun run(path, Start::fresh);
+    EXPECT_EQ(verdict_words(expect_report_agrees(path, run.added)), verdict_words(verdict));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ThirdParty, Corpus, ::testing::ValuesIn(read_manifest()), test_name);

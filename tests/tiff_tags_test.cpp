@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/header_fixture.h"
 #include "tests/support/tiff_builder.h"
+#include "tiff/getheader.h"
 
 namespace vtr {
 namespace {
@@ -332,6 +334,40 @@ TEST_P(TagTest, DateKeepsTwentyBytesAndShowsUpToTheZero) {
   // Fewer than 20 bytes left in the file.
   EXPECT_EQ(entry_lines(TiffBuilder(mm()).ascii(306, Bytes{'2', '0', '0', '4'}, 4)),
             Lines{kFailure});
+}
+
+// ImageDescription and Software as the file holds them, read only when the parse asks; the
+// dump of the description stays that of a tag not processed.
+TEST_P(TagTest, TextsAsTheFileHoldsThem) {
+  const std::string micro = "unit=\xb5m";  // a Latin-1 micro sign, kept as its byte
+  struct Case {
+    TiffBuilder file;
+    std::optional<std::string> description, software;
+  };
+  const Case cases[] = {
+      {TiffBuilder(mm()).ascii(270, "ImageJ=1.54f\nimages=5\n").ascii(305, micro),
+       "ImageJ=1.54f\nimages=5\n", micro},
+      {TiffBuilder(mm()).raw(270, 2, 3, field(mm(), 'a', 'b', 0, 0)), "ab", std::nullopt},
+      {TiffBuilder(mm()).ascii(305, Bytes{'A', 9, 0, 'B', 'C'}, 5).ascii(270, Bytes{}, 0), "",
+       "A\t"},
+      // Past the end of the file: what the file has of it.
+      {TiffBuilder(mm()).raw(270, 2, 900, 0), mm() ? "MM" : "II*", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    test::TempFile f(c.file.build());
+    ImageFile file;
+    ASSERT_TRUE(file.open(f.path()));
+    ImageHeader parsed;
+    HeaderTexts texts;
+    HeaderParse parse{parsed, &file, recorded};
+    parse.texts = &texts;
+    EXPECT_TRUE(parseheader(parse).accepted());
+    EXPECT_EQ(texts.description, c.description);
+    EXPECT_EQ(texts.software, c.software);
+  }
+  EXPECT_EQ(entry_lines(TiffBuilder(mm()).raw(270, 2, 4, field(mm(), 'O', 'M', 'E', 0))),
+            (Lines{"Tag not processed  270", "Tag number  270", "Field type  2",
+                   "Number of values  4", mm() ? "Offset  1330464000" : "Offset  4541775"}));
 }
 
 TEST_P(TagTest, PrivateTagIsSilentAndUnknownTagsAreDumped) {

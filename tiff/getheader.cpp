@@ -69,7 +69,8 @@ HeaderFault interpretentry(HeaderParse& parse, const IfdEntry& e) {
     return interprettag(parse, e);
   }
   EntryLines held(parse.lines);
-  HeaderParse entry{parse.header, parse.file, held, parse.summary, parse.valuesread};
+  HeaderParse entry{parse.header,     parse.file, held,       parse.summary,
+                    parse.valuesread, false,      parse.texts};
   const HeaderFault f = interprettag(entry, e);
   parse.summary = entry.summary;
   parse.valuesread = entry.valuesread;

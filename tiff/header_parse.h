@@ -9,6 +9,7 @@
 #include "core/image_header.h"
 #include "core/message_lines.h"
 #include "tiff/header_result.h"
+#include "tiff/header_texts.h"
 
 namespace vtr {
 
@@ -28,6 +29,8 @@ struct HeaderParse {
   // The value field is assembled when the entry is read, so its error line goes before the
   // entry's first line; entries that never take it as a LONG write none.
   bool valuefieldtoobig = false;
+  // Where the texts that the window does not show go; nullptr: they are not read.
+  HeaderTexts* texts = nullptr;
 
   // True for an "MM" file: most significant byte first.
   bool mmorder() const { return header.mmorder == kTrue; }

@@ -17,8 +17,12 @@ HeaderFault stripbytecountstag(HeaderParse& parse, const IfdEntry& e);
 // XResolution, YResolution: a RATIONAL at the value offset; a zero denominator is a fault.
 HeaderFault resolutiontag(HeaderParse& parse, const IfdEntry& e, double& field,
                           std::string_view label);
-// Software: `count` bytes at the value offset, kept as printable ASCII.
+// Software: `count` bytes at the value offset, kept as printable ASCII (and as they stand in
+// the parse's texts, when it asks for them).
 HeaderFault softwaretag(HeaderParse& parse, const IfdEntry& e);
+// ImageDescription: its text kept in the parse's texts, when it asks for them, without a line
+// or a fault (the tag is dumped as one the viewer does not process).
+void keepdescription(const HeaderParse& parse, const IfdEntry& e);
 // DateTime: the 20 bytes at the value offset.
 HeaderFault datetag(HeaderParse& parse, const IfdEntry& e);
 

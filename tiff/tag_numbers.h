@@ -16,6 +16,7 @@ inline constexpr std::int32_t kTagThreshholding = 263;  // spelt so in TIFF 6.0
 inline constexpr std::int32_t kTagCellWidth = 264;
 inline constexpr std::int32_t kTagCellLength = 265;
 inline constexpr std::int32_t kTagFillOrder = 266;
+inline constexpr std::int32_t kTagImageDescription = 270;
 inline constexpr std::int32_t kTagStripOffsets = 273;
 inline constexpr std::int32_t kTagOrientation = 274;
 inline constexpr std::int32_t kTagSamplesPerPixel = 277;

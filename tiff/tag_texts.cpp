@@ -1,4 +1,6 @@
-// XResolution, YResolution, Software and DateTime: a rational or a text read from the value offset.
+// XResolution, YResolution, ImageDescription, Software and DateTime: a rational or a text
+// read from the value offset.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,8 +11,16 @@
 namespace vtr {
 
 namespace {
+
 constexpr std::size_t kDateLength = 20;
+
+// A text's bytes up to its first zero byte.
+std::string upto_zero(const std::uint8_t* bytes, std::size_t n) {
+  const std::uint8_t* end = std::find(bytes, bytes + n, std::uint8_t{0});
+  return {bytes, end};
 }
+
+}  // namespace
 
 HeaderFault resolutiontag(HeaderParse& parse, const IfdEntry& e, double& field,
                           std::string_view label) {
@@ -45,10 +55,25 @@ HeaderFault softwaretag(HeaderParse& parse, const IfdEntry& e) {
     }
     text.push_back(static_cast<char>(c));
   }
+  if (parse.texts != nullptr) parse.texts->software = upto_zero(bytes.data(), bytes.size());
   // The bytes the file has are taken; one that lies beyond its end is a fault.
   if (bytes.size() < static_cast<std::size_t>(n)) return HeaderFault::values_past_end;
   if (parse.lines.dumpshown()) parse.lines.dump("Software " + text);
   return HeaderFault::none;
+}
+
+void keepdescription(const HeaderParse& parse, const IfdEntry& e) {
+  if (parse.texts == nullptr) return;
+  const auto n = static_cast<std::size_t>(std::max(e.count, 0));
+  if (fitsinentry(e, e.count, 1)) {
+    parse.texts->description = upto_zero(e.value.data(), n);
+    return;
+  }
+  // Never more than the file holds, nor than the kept maximum.
+  const std::uint64_t size = parse.file != nullptr ? parse.file->size() : 0;
+  std::vector<std::uint8_t> bytes(std::min<std::uint64_t>({n, size, kMaxKeptText}));
+  bytes.resize(readsome(parse, makeulong(parse, e.value.data()), bytes.data(), bytes.size()));
+  parse.texts->description = upto_zero(bytes.data(), bytes.size());
 }
 
 HeaderFault datetag(HeaderParse& parse, const IfdEntry& e) {

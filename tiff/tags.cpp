@@ -123,6 +123,9 @@ HeaderFault interprettag(HeaderParse& parse, const IfdEntry& e) {
       return softwaretag(parse, e);
     case kTagDateTime:
       return datetag(parse, e);
+    case kTagImageDescription:
+      keepdescription(parse, e);
+      return unknowntag(parse, e);
     case kTagPrivateSkipped:
       // Recognised and skipped; its count is still held to the list limit.
       return listcount(e, n) ? HeaderFault::none : HeaderFault::list_count_too_big;

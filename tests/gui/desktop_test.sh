@@ -2,7 +2,8 @@
 # The installed program as a desktop reaches it: installed into a temporary prefix, its
 # desktop entry validates and is registered for TIFF images, it answers --help, --version and
 # a second FILE without a display, and the command its Exec line makes for a TIFF file (what
-# a file manager runs on a double-click) shows that image in the window under a window manager.
+# a file manager runs on a double-click) shows that image in the window under a window
+# manager, for a file whose name is not UTF-8.
 # Exits 77 (skipped) when one of the tools it drives is missing.
 set -uo pipefail
 build="$1"
@@ -72,14 +73,17 @@ xdg-mime default org.vantrel.TiffReader.desktop image/tiff
 echo "offered for and the default for image/tiff"
 
 # The command a launcher runs for the file: the entry's Exec line with its %f field, the one
-# file's path, put in the field's place.
-/usr/bin/python3 - "$entry" "$sample" >"$work/command" <<'PY' || fail "Exec has no %f field"
-import configparser, shlex, sys
+# file's path, put in the field's place. The file is the sample under a name that is not
+# UTF-8: the window opens it under its own bytes.
+named="$work/bad"$'\xff\xfe'".tif"
+cp "$sample" "$named"
+/usr/bin/python3 - "$entry" "$named" >"$work/command" <<'PY' || fail "Exec has no %f field"
+import configparser, os, shlex, sys
 entry = configparser.ConfigParser(interpolation=None)
 entry.read(sys.argv[1])
 words = shlex.split(entry["Desktop Entry"]["Exec"])
 assert words.count("%f") == 1 and not any("%" in w for w in words if w != "%f"), words
-print("\0".join(sys.argv[2] if w == "%f" else w for w in words), end="")
+sys.stdout.buffer.write(b"\0".join(os.fsencode(sys.argv[2] if w == "%f" else w) for w in words))
 PY
 
 cat >"$work/session.sh" <<'INNER'

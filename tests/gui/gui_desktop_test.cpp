@@ -1,4 +1,4 @@
-// The ways a desktop user reaches the viewer besides its buttons: the command line, drops,
+// The ways a desktop user reaches the viewer besides its buttons: the display check, drops,
 // keys, the file dialog's listing, where a new picture is scrolled to, and the printed page.
 #include <QApplication>
 #include <QChart>
@@ -26,7 +26,6 @@
 #include "core/messages.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/tiff_builder.h"
-#include "ui/qt/command_line.h"
 #include "ui/qt/display_check.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/form1_rows.h"
@@ -64,10 +63,15 @@ void drop(QWidget* target, QMimeData* data) {
   QApplication::processEvents();
 }
 
+// A drag of files, each a file: URL of the name's bytes, percent-encoded as a file manager
+// sends them.
 QMimeData* files_data(const std::vector<std::string>& paths) {
   auto* data = new QMimeData;
   QList<QUrl> urls;
-  for (const std::string& p : paths) urls.append(QUrl::fromLocalFile(QString::fromStdString(p)));
+  for (const std::string& p : paths) {
+    const QByteArray name(p.data(), static_cast<qsizetype>(p.size()));
+    urls.append(QUrl::fromEncoded("file://" + name.toPercentEncoding("/")));
+  }
   data->setUrls(urls);
   return data;
 }
@@ -90,7 +94,6 @@ class GuiDesktopTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void commandLineIsRead();
   void missingDisplayIsNamed();
   void namedFileOpensLikeTheDialogsAnswer();
   void dropsOpenFiles();
@@ -103,31 +106,6 @@ class GuiDesktopTest : public QObject {
   void newPictureStartsAtTheTopLeft();
   void printedPageFitsTheWindow();
 };
-
-void GuiDesktopTest::commandLineIsRead() {
-  using A = qt::CommandLine::Action;
-  struct Row {
-    QStringList args;
-    A action;
-    QString file;
-  };
-  const Row rows[] = {
-      {{"v"}, A::open_window, {}},
-      {{"v", "/data/a.tif"}, A::open_window, "/data/a.tif"},
-      {{"v", "b.tiff"}, A::open_window, QDir::current().absoluteFilePath("b.tiff")},
-      {{"v", "a.tif", "b.tif"}, A::too_many_files, {}},
-      {{"v", "--help"}, A::print_help, {}},
-      {{"v", "--version"}, A::print_version, {}},
-      {{"v", "--bogus", "a.tif"}, A::bad_option, {}},
-  };
-  for (const Row& r : rows) {
-    const qt::CommandLine c = qt::parse_command_line(r.args);
-    QVERIFY2(c.action == r.action, qPrintable(r.args.join(' ')));
-    QCOMPARE(c.file, r.file);
-    QCOMPARE(c.text.isEmpty(), r.action == A::open_window);
-  }
-  QVERIFY(qt::parse_command_line({"v", "--help"}).text.contains(QStringLiteral("[FILE]")));
-}
 
 void GuiDesktopTest::missingDisplayIsNamed() {
   QTemporaryDir runtime;  // holds a Wayland compositor's default socket name
@@ -211,6 +189,7 @@ void GuiDesktopTest::namedFileOpensLikeTheDialogsAnswer() {
 void GuiDesktopTest::dropsOpenFiles() {
   test::TempFile a(grey8(10, 8));
   test::TempFile b(grey8(20, 8));
+  test::TempFile bad(grey8(10, 8), "bad\xff\xfe.tif");  // a name that is not UTF-8
   const QString rest = QStringLiteral("one file at a time; 1 more not opened");
   struct Row {
     const char* name;
@@ -222,6 +201,7 @@ void GuiDesktopTest::dropsOpenFiles() {
   };
   const Row rows[] = {
       {"one file on the picture", {a.path()}, false, false, {5, 4}, ""},
+      {"a name that is not UTF-8", {bad.path()}, false, false, {5, 4}, ""},
       {"two files", {b.path(), a.path()}, false, false, {10, 4}, rest},
       {"a file on a header box", {a.path()}, true, false, {5, 4}, ""},
       {"a text on a header box", {}, true, false, {512, 512}, ""},

@@ -9,9 +9,9 @@ The layers, from the ground up, and the layers each builds on:
   display/  core: rendering, histogram, intensity, read-out (reads only the records)
   decode/   core, tiff, display: the load driver, which ends a load by painting, the
             decoders
-  ui/       every layer below it: the commands, the help window and the command line without
-            a window
-  ui/qt/    every layer below it: the Qt binding and the program
+  ui/       every layer below it: the commands, the help window, the command line and the
+            program, which loads the window
+  ui/qt/    every layer below it: the Qt binding and the window
 A file may include headers of its own layer and of the layers it builds on, with no
 exceptions: tiff/ and display/ see nothing of each other. The build refuses such an include
 too (each layer is a library that sees only its own headers and those of the layers it
