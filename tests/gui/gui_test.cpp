@@ -107,6 +107,7 @@ class GuiTest : public QObject {
   void exitAnsweredNo();
   void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
+  void newPictureIsDrawnOverTheOld();
   void fileFilterMatchesAnyCase();
   void failedAllocationsLeaveTheWindowUsable();
 };
@@ -405,11 +406,10 @@ void GuiTest::clearEmptiesTheWindow() {
   QCOMPARE(w->toolkit().text(TextBox::Text1), std::string("message area cleared"));
   QCOMPARE(w->message_view()->toPlainText(), QStringLiteral("message area cleared"));
   for (const QPointF& p : w->chart()->points()) QCOMPARE(p.y(), 0.0);
-  const QImage& pic = w->picture()->image();
-  QCOMPARE(pic.pixelColor(1, 1), qt::kPictureBackground);
+  QCOMPARE(w->picture()->image().pixelColor(1, 1), qt::kPictureBackground);
   // The image stays in memory: a refresh draws it again.
   click(*w, Button::refresh_button);
-  QCOMPARE(pic.pixelColor(1, 1), QColor(20, 20, 20));
+  QCOMPARE(w->picture()->image().pixelColor(1, 1), QColor(20, 20, 20));
   QApplication::processEvents();
   QCOMPARE(w->message_view()->toPlainText().endsWith(QStringLiteral("\nmessage area cleared")),
            true);
@@ -546,6 +546,43 @@ void GuiTest::largePictureScrollsInsideItsArea() {
   const QImage shot = w->grab().toImage();
   QCOMPARE(shot.pixelColor(w->button(Button::refresh_button)->geometry().topLeft() + QPoint(4, 12)),
            qcolour(kIdleColour));
+}
+
+// A picture of a new size is drawn over the old one from the top: the old shows below the rows
+// drawn so far, the background where the old did not reach; the paint leaves row 0 and column
+// 0 as they were. A pixel set in any colour shows until grey is drawn over it.
+void GuiTest::newPictureIsDrawnOverTheOld() {
+  auto w = gui::open_window();
+  test::TempFile file(grey8_file(1400, 1200));  // a 700 x 600 picture over the 512 x 512 one
+  gui::answer_dialog(*w, file.path());
+  const QColor startup(qt::kStartupGrey, qt::kStartupGrey, qt::kStartupGrey);
+  bool seen = false;
+  w->toolkit().pump_hook = [&] {
+    if (seen || w->picture()->picture_size() != QSize(700, 600)) return;
+    seen = true;  // the paint's first pass: no row drawn yet
+    const QImage before = w->picture()->image();
+    QCOMPARE(before.pixelColor(300, 300), startup);
+    QCOMPARE(before.pixelColor(650, 100), qt::kPictureBackground);
+    QCOMPARE(before.pixelColor(100, 580), qt::kPictureBackground);
+  };
+  click(*w, Button::getimage_button);
+  w->toolkit().pump_hook = nullptr;
+  QVERIFY(seen);
+  const auto shown = [](int c, int r) {
+    const int v = ((2 * c - 1) * 7 + (2 * r - 1) * 13) % 256;
+    return QColor(v, v, v);
+  };
+  const QImage after = w->picture()->image();
+  QCOMPARE(after.pixelColor(300, 300), shown(300, 300));
+  QCOMPARE(after.pixelColor(650, 580), shown(650, 580));
+  QCOMPARE(after.pixelColor(0, 300), startup);
+  QCOMPARE(after.pixelColor(300, 0), startup);
+  QCOMPARE(after.pixelColor(0, 550), qt::kPictureBackground);
+  QCOMPARE(after.pixelColor(600, 0), qt::kPictureBackground);
+  w->toolkit().set_pixel(5, 5, Rgb{10, 20, 30});
+  QCOMPARE(w->picture()->image().pixelColor(5, 5), QColor(10, 20, 30));
+  click(*w, Button::refresh_button);
+  QCOMPARE(w->picture()->image().pixelColor(5, 5), shown(5, 5));
 }
 
 void GuiTest::fileFilterMatchesAnyCase() {

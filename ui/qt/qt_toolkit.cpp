@@ -154,19 +154,20 @@ void QtToolkit::show_progress() {
 
 bool QtToolkit::set_picture_size(int width, int height) {
   const QSize size(std::max(width, 0), std::max(height, 0));
-  if (size == c_.picture()->image().size()) return true;
-  QImage next = make_image(size, ImageUse::picture);
-  if (next.isNull() && !size.isEmpty()) return false;
-  c_.picture()->resize_picture(size, std::move(next));
+  if (size == c_.picture()->picture_size()) return true;
+  // The system gives the grey levels' memory as the rows are drawn: nothing is filled here.
+  QImage grey = make_image(size, QImage::Format_Grayscale8, ImageUse::picture);
+  if (grey.isNull() && !size.isEmpty()) return false;
+  c_.picture()->resize_picture(size, std::move(grey));
   return true;
 }
 
-QImage QtToolkit::make_image(QSize size, ImageUse /*use*/) {
-  return QImage(size, QImage::Format_RGB32);
+QImage QtToolkit::make_image(QSize size, QImage::Format format, ImageUse /*use*/) {
+  return QImage(size, format);
 }
 
 int QtToolkit::picture_height() const {
-  return c_.picture()->image().height();
+  return c_.picture()->picture_size().height();
 }
 
 void QtToolkit::set_pixel(float x, float y, Rgb colour) {
@@ -175,8 +176,12 @@ void QtToolkit::set_pixel(float x, float y, Rgb colour) {
   c_.picture()->set_pixel(ix, iy, qRgb(colour.r, colour.g, colour.b));
 }
 
-void QtToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
-  c_.picture()->set_grey_row(x0, y, grey, count);
+PictureRows QtToolkit::picture_rows() {
+  return c_.picture()->grey_rows();
+}
+
+void QtToolkit::drawn_rows(int x0, int first, int rows, int count) {
+  c_.picture()->drawn_rows(x0, first, rows, count);
 }
 
 void QtToolkit::remove_picture() {
@@ -314,14 +319,11 @@ Outcome QtToolkit::clipboard_set_picture() {
   // The clipboard gets a copy of its own, made here, where a want of memory can be told.
   // Were the surface's image shared, the picture's next drawing would have to copy it, and a
   // drawing has no way to say that the memory could not be had.
-  const QImage& picture = c_.picture()->image();
-  if (picture.isNull()) return {};
-  QImage copy = make_image(picture.size(), ImageUse::clipboard);
+  const QSize size = c_.picture()->picture_size();
+  if (size.isEmpty()) return {};
+  QImage copy = make_image(size, QImage::Format_RGB32, ImageUse::clipboard);
   if (copy.isNull()) return {Outcome::Kind::no_memory, {}};
-  QPainter p(&copy);
-  p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.drawImage(QPoint(0, 0), picture);
-  p.end();
+  c_.picture()->draw_into(copy);
   cb->setImage(copy);
   return {};
 }
@@ -340,7 +342,7 @@ Outcome QtToolkit::print_main_window() {
 QImage QtToolkit::window_image() {
   QWidget& window = c_.main_window();
   const qreal ratio = window.devicePixelRatioF();
-  QImage page = make_image(window.size() * ratio, ImageUse::window);
+  QImage page = make_image(window.size() * ratio, QImage::Format_RGB32, ImageUse::window);
   if (page.isNull()) return page;
   page.setDevicePixelRatio(ratio);
   page.fill(window.palette().color(QPalette::Window));
