@@ -14,6 +14,7 @@ struct PictureRows {
   int height = 0;                 // rows
   std::ptrdiff_t stride = 0;      // from one row to the next, in bytes
 
+  // True when there is no byte to write.
   bool empty() const { return first == nullptr || width <= 0 || height <= 0; }
   // Row 0..height - 1, columns 0..width - 1.
   std::uint8_t* row(int y) const { return first + static_cast<std::ptrdiff_t>(y) * stride; }

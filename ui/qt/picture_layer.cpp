@@ -71,15 +71,10 @@ void PictureLayer::set_colour(int x, int y, QRgb colour) {
   set_[{y, x}] = colour;
 }
 
-QRgb PictureLayer::grey_at(int x, int y) const {
-  const int g = grey_.constScanLine(y)[x];
-  return qRgb(g, g, g);
-}
-
 void PictureLayer::compose(int y, int x0, int x1, QRgb* out) const {
   if (x1 <= x0) return;
   const bool row_inside = y >= 0 && y < size_.height();
-  const int end = row_inside ? std::clamp(x1, x0, size_.width()) : x0;
+  const int end = row_inside ? std::max(x0, std::min(x1, size_.width())) : x0;
   std::fill(out + (end - x0), out + (x1 - x0), background_);
   if (end == x0) return;
   if (below_) {

@@ -30,6 +30,7 @@ class PictureLayer {
   PictureLayer(const PictureLayer&) = delete;
   PictureLayer& operator=(const PictureLayer&) = delete;
 
+  // The layer's size in pixels, which is the picture's.
   QSize size() const { return size_; }
   // The grey levels, for the paint to write (see Toolkit::picture_rows).
   PictureRows rows();
@@ -45,6 +46,7 @@ class PictureLayer {
   void compose(int y, int x0, int x1, QRgb* out) const;
   // Takes over what the layer below still shows through this one and lets it go.
   void absorb_below();
+  // True while the picture this one replaced still shows somewhere through it.
   bool has_below() const { return below_ != nullptr; }
 
  private:
@@ -53,10 +55,14 @@ class PictureLayer {
     int to = 0;
     bool empty() const { return from >= to; }
   };
+  // True when span `s` holds columns 1 .. width - 1, every column the paint draws.
   bool covers_drawn_columns(const Span& s) const;
+  // show_grey for row y, columns from .. to - 1 (inside the layer).
   void show_grey_in_row(int y, int from, int to);
+  // Takes into row y what shows in columns from .. to - 1 (shown[0 ..], none of them
+  // showing this layer's grey, and the run next to the row's grey or the whole row): grey
+  // next to the row's grey joins it, other colours but the background are set on top.
   void take_over(int y, int from, int to, const QRgb* shown);
-  QRgb grey_at(int x, int y) const;
 
   QSize size_;
   QImage grey_;
