@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   const double store_mb =
       static_cast<double>(vtr::PixelStore::bytes_for(kSide, kSide, vtr::StoreKind::grey16)) /
       1048576.0;
-  const double picture_mb = (kSide / 2.0) * (kSide / 2.0) * 4 / 1048576.0;  // RGB32
+  const double picture_mb = (kSide / 2.0) * (kSide / 2.0) / 1048576.0;  // one grey byte a pixel
   const double hwm_mb = static_cast<double>(statuskb("VmHWM")) / 1024.0;
   const double before_mb = static_cast<double>(before_kb) / 1024.0;
   const double growth = (hwm_mb - before_mb) / (store_mb + picture_mb);

@@ -3,7 +3,8 @@
 // One App exists per main window; the procedures of the window's design take it by reference,
 // the helpers only the records they use. It owns the header record, the pixel store, the row
 // buffer, the histogram, the message area's text and its writer and the form flags, and
-// reaches the windows only through its Toolkit.
+// reaches the windows only through its Toolkit. Its long tasks share their rows with the
+// threads of its worker pool.
 #pragma once
 
 #include <cstdint>
@@ -16,13 +17,17 @@
 #include "core/message_area.h"
 #include "core/message_writer.h"
 #include "core/pixel_store.h"
+#include "core/row_bands.h"
+#include "core/worker_pool.h"
 
 namespace vtr {
 
 class Toolkit;
 
 struct App {
-  explicit App(Toolkit& toolkit) : tk(toolkit) {}
+  // `worker_count`: the workers the load and the paint may use, the window's thread among them.
+  explicit App(Toolkit& toolkit, int worker_count = usable_cores())
+      : tk(toolkit), workers(worker_count) {}
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
@@ -30,7 +35,7 @@ struct App {
 
   ImageHeader header;
   PixelStore store;
-  std::vector<std::uint8_t> rowbuffer;
+  std::vector<std::uint8_t> rowbuffer;  // one file row for each worker of a load
   Histogram histogram;
   MessageArea messages;
   FileTable files;
@@ -49,6 +54,10 @@ struct App {
 
   // Set once the program has been told to end; long tasks stop at their next event pump.
   bool ending = false;
+
+  // The threads that share the rows of a load and of a paint, and how the rows go in bands.
+  WorkerPool workers;
+  BandPlan bands;
 
   // The most memory a pixel store may take, in bytes; 0 means half of what this process
   // may still have when the store is made (decode/memory_headroom.h).

@@ -57,13 +57,13 @@ void ImageFile::close() {
 }
 
 bool ImageFile::read(std::uint64_t offset, void* out, std::size_t count) const {
-  ++read_calls_;
+  read_calls_.fetch_add(1, std::memory_order_relaxed);
   if (fd_ < 0 || offset > size_ || count > size_ - offset) return false;
   return pread_some(offset, out, count) == count;
 }
 
 std::size_t ImageFile::read_some(std::uint64_t offset, void* out, std::size_t count) const {
-  ++read_calls_;
+  read_calls_.fetch_add(1, std::memory_order_relaxed);
   return pread_some(offset, out, count);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,15 +45,16 @@ class ImageFile {
   // (fewer near the end of the file, 0 past it or on a failed read).
   std::size_t read_some(std::uint64_t offset, void* out, std::size_t count) const;
   // Calls of read() and read_some() since this object was made (kept across close and
-  // re-open), so tests can tell how often a file is read.
-  std::uint64_t read_calls() const { return read_calls_; }
+  // re-open), so tests can tell how often a file is read. Reads may come from several threads
+  // at once (the workers of a load): each reads at its own offset, and each is counted.
+  std::uint64_t read_calls() const { return read_calls_.load(std::memory_order_relaxed); }
 
  private:
   std::size_t pread_some(std::uint64_t offset, void* out, std::size_t count) const;
 
   int fd_ = -1;
   std::uint64_t size_ = 0;
-  mutable std::uint64_t read_calls_ = 0;
+  mutable std::atomic<std::uint64_t> read_calls_{0};
 };
 
 class FileTable {

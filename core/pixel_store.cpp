@@ -10,9 +10,6 @@ namespace vtr {
 namespace {
 
 constexpr std::uint64_t kPage = 4096;
-// How far provide() has the kernel back pages ahead of the row asked for: large enough that
-// a load makes few requests, small enough that one request does not hold up the window.
-constexpr std::uint64_t kProvideAhead = 8u << 20;
 
 std::uint64_t wholepages(std::uint64_t bytes) {
   return std::max(kPage, (bytes + kPage - 1) / kPage * kPage);
@@ -48,22 +45,24 @@ bool PixelStore::recreate(std::int32_t width, std::int32_t length, StoreKind kin
   return true;
 }
 
-void PixelStore::provide(std::int64_t row) {
-  if (data_ == nullptr || !kernelprovides_ || row < 1) return;
-  const std::uint64_t rowend = static_cast<std::uint64_t>(valuebytes(kind_)) *
-                               static_cast<std::uint64_t>(width_) *
-                               static_cast<std::uint64_t>(std::min<std::int64_t>(row, length_));
-  if (rowend <= provided_) return;
-  const std::uint64_t end = std::min(mapped_, wholepages(rowend + kProvideAhead));
+void PixelStore::provide(std::int64_t first, std::int64_t last) const {
+  first = std::max<std::int64_t>(first, 1);
+  last = std::min<std::int64_t>(last, length_);
+  if (data_ == nullptr || first > last || unprovided_.load(std::memory_order_relaxed)) return;
+  const std::uint64_t rowbytes =
+      static_cast<std::uint64_t>(valuebytes(kind_)) * static_cast<std::uint64_t>(width_);
+  // Whole pages that hold the rows' bytes; a page shared with a neighbouring row may be asked
+  // for twice, which costs nothing more.
+  const std::uint64_t begin = rowbytes * static_cast<std::uint64_t>(first - 1) / kPage * kPage;
+  const std::uint64_t end =
+      std::min(mapped_, wholepages(rowbytes * static_cast<std::uint64_t>(last)));
+  if (begin >= end) return;
 #ifdef MADV_POPULATE_WRITE
-  if (::madvise(data_ + provided_, end - provided_, MADV_POPULATE_WRITE) == 0) {
-    provided_ = end;
-    return;
-  }
+  if (::madvise(data_ + begin, end - begin, MADV_POPULATE_WRITE) == 0) return;
 #endif
   // An older kernel, or no memory for the pages now: they are faulted in as they are
   // written, and the store limit has judged whether they can be had.
-  kernelprovides_ = false;
+  unprovided_.store(true, std::memory_order_relaxed);
 }
 
 void PixelStore::release() {
@@ -71,8 +70,7 @@ void PixelStore::release() {
   data_ = nullptr;
   bytes_ = 0;
   mapped_ = 0;
-  provided_ = 0;
-  kernelprovides_ = true;
+  unprovided_.store(false, std::memory_order_relaxed);
   width_ = 0;
   length_ = 0;
   kind_ = StoreKind::grey16;

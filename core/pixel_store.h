@@ -8,6 +8,7 @@
 // 8-bit RGB, two bytes for 12- and 16-bit grey).
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -45,12 +46,12 @@ class PixelStore {
   bool empty() const { return data_ == nullptr; }
   std::uint64_t bytes() const { return bytes_; }
 
-  // Has the kernel back the pages up to the end of `row` (1..L) and a stretch beyond it in
-  // one request, before they are written: many pages per request cost far less than one
-  // fault per page. Rows are provided in order by the decoders; a store whose rows are never
-  // written (the file ends early) takes no memory for them. Without the kernel's help
-  // (before Linux 5.14) the pages are faulted in as they are written.
-  void provide(std::int64_t row);
+  // Has the kernel back the pages of rows first .. last (1..L, clipped) in one request, before
+  // they are written: many pages per request cost far less than one fault per page. A store
+  // whose rows are never provided or written (the file ends early) takes no memory for them.
+  // Several threads may provide rows at once, as the workers of a load do for their own rows.
+  // Without the kernel's help (before Linux 5.14) the pages are faulted in as they are written.
+  void provide(std::int64_t first, std::int64_t last) const;
 
   // True when (channel, column, row) lies inside the store.
   bool contains(int channel, std::int64_t column, std::int64_t row) const {
@@ -109,10 +110,10 @@ class PixelStore {
   void release();
 
   std::uint8_t* data_ = nullptr;
-  std::uint64_t bytes_ = 0;     // the stored values
-  std::uint64_t mapped_ = 0;    // the mapping: the values rounded up to whole pages
-  std::uint64_t provided_ = 0;  // bytes from the start that provide() has had backed
-  bool kernelprovides_ = true;  // the kernel takes requests to back pages
+  std::uint64_t bytes_ = 0;   // the stored values
+  std::uint64_t mapped_ = 0;  // the mapping: the values rounded up to whole pages
+  // The kernel has refused a request to back pages: the rest are faulted in as written.
+  mutable std::atomic<bool> unprovided_{false};
   std::int32_t width_ = 0;
   std::int32_t length_ = 0;
   StoreKind kind_ = StoreKind::grey16;

@@ -2,7 +2,8 @@
 //
 // Every operation the logic asks of the windows goes through this interface. The Qt binding
 // (ui/qt/) implements it for the real program; the tests implement it with a recording double.
-// All calls come from the one user-interface thread.
+// All calls come from the one user-interface thread; only the bytes of the picture's rows
+// (picture_rows) are written by other threads too.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "core/histogram_counts.h"
+#include "core/picture_rows.h"
 
 namespace vtr {
 
@@ -108,9 +110,15 @@ class Toolkit {
   virtual int picture_height() const = 0;
   // One pixel; positions outside the surface are clipped without error.
   virtual void set_pixel(float x, float y, Rgb colour) = 0;
-  // A run of grey pixels (x0 + i, y) = grey[i] for i < count, clipped like set_pixel.
-  // Same result as count set_pixel calls; the binding may do it with one bounds check.
-  virtual void set_grey_row(int x0, int y, const std::uint8_t* grey, int count);
+  // The grey levels of the picture at its present size, to be written row by row; empty when
+  // the toolkit keeps no picture. Written bytes show once drawn_rows marks them. They stay
+  // valid until the picture's size changes, and may be written from any thread while the
+  // window's thread runs no events.
+  virtual PictureRows picture_rows() = 0;
+  // Marks `rows` rows from row `first`, `count` pixels of each from column x0, as drawn: the
+  // grey levels written into picture_rows() show there from now on. Same result as count
+  // set_pixel calls a row with those levels, positions outside the surface clipped.
+  virtual void drawn_rows(int x0, int first, int rows, int count) = 0;
   // Leaves only the background colour.
   virtual void remove_picture() = 0;
   // Brings the picture's top left into view where the picture is larger than its area and

@@ -18,8 +18,11 @@ LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
                             app.store,
                             app.rowbuffer,
                             app.histogram.bins,
-                            app.lines};
-  // Progress row / L and one event pass per row, until the program is told to end.
+                            app.lines,
+                            app.workers,
+                            app.bands};
+  // Before each band: progress up to its last row, row / L, and one event pass, until the
+  // program is told to end.
   const DecodeResult result =
       decode_image(target, kind, [&app](std::int64_t row, std::int64_t length) {
         app.tk.set_progress_value(

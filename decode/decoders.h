@@ -1,5 +1,6 @@
 // The four decoders: each reads the open file `p` into the pixel store and the histogram,
-// showing its progress with one event pass per row, closes the file and finishes the load.
+// showing its progress with one event pass per band of rows, closes the file and finishes the
+// load.
 #pragma once
 
 #include <cstdint>

@@ -55,11 +55,12 @@ std::int16_t open_path(App& app, std::int16_t n, const std::string& path) {
   return 0;
 }
 
-// The largest file row of any kind and the unused element 0.
-std::size_t widest_row(std::int32_t width) {
+// The row buffer of a load with `workers` workers: the largest file row of any kind for each,
+// and the unused element 0.
+std::size_t rowbuffer_bytes(std::int32_t width, int workers) {
   std::int64_t widest = 0;
   for (const PixelKind& kind : pixel_kinds()) widest = std::max(widest, kind.row_bytes(width));
-  return static_cast<std::size_t>(widest) + 1;
+  return static_cast<std::size_t>(widest) * static_cast<std::size_t>(workers) + 1;
 }
 
 // read_opened without the out-of-memory refusal.
@@ -82,7 +83,7 @@ LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
   }
   // The row buffer is had before the old image is given up, so that the decoder does not
   // have to allocate it.
-  app.rowbuffer.reserve(widest_row(h.imagewidth));
+  app.rowbuffer.reserve(rowbuffer_bytes(h.imagewidth, band_workers(app.bands, app.workers)));
   zerohistogram(app);
   if (!app.store.recreate(h.imagewidth, h.imagelength, storekindfor(h))) {
     // The check above passed but the system still refused the pages.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "core/app.h"
 #include "core/messages.h"
@@ -42,35 +41,74 @@ void grey_of_row(const PixelStore& s, const GreyTable& table, int y, int columns
   }
 }
 
-// What the paint's row loop draws from and on. The loop reads them again after each event
-// pass: an invert, a new image or the end of the program during a pass applies from the
-// next row on.
+// What the paint's bands draw from and on. The paint reads them again after each event pass:
+// an invert, a new image or the end of the program during a pass applies from the next band
+// on.
 struct PaintSources {
   Toolkit& tk;
   const PixelStore& store;
   const std::int16_t& invimage;
   const bool& ending;
+  WorkerPool& workers;
+  const BandPlan& bands;
 };
 
-// Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ...; false when
-// the program was told to end during a pump.
+// What every display row of one band is drawn with.
+struct RowDrawing {
+  const PixelStore& store;
+  const GreyTable& table;
+  int columns;          // stored columns that are read: the image's, within the store
+  std::uint8_t invert;  // 0, or 0xFF when inverted
+  PictureRows picture;  // where the grey levels go, from column 1 on
+  int landing;          // display columns 1..landing that lie on the surface
+};
+
+// Display rows from .. to (on the surface) of a band: source row 2r - 1 for display row r.
+void draw_band_rows(const RowDrawing& d, std::int64_t from, std::int64_t to) {
+  for (auto r = static_cast<int>(from); r <= to; ++r) {
+    grey_of_row(d.store, d.table, 2 * r - 1, d.columns, d.invert, d.picture.row(r) + 1, d.landing);
+  }
+}
+
+// Display rows first .. last of a band, their event pass done: the workers compute the rows
+// that land on the surface straight into the picture's rows, then every row of the band is
+// marked drawn, the parts past the surface's edges clipped.
+void draw_band(const PaintSources& src, const GreyTable& table, int width, std::int64_t first,
+               std::int64_t last, std::uint64_t row_cost) {
+  const int count = (width + 1) / 2;  // display columns 1..ceil(W/2)
+  if (count <= 0) return;
+  // Read after the pump: an invert or a new store during the pump applies from here on.
+  const PictureRows picture = src.tk.picture_rows();
+  const RowDrawing d{src.store,
+                     table,
+                     std::min(width, src.store.width()),
+                     static_cast<std::uint8_t>(src.invimage == kTrue ? 0xFF : 0x00),
+                     picture,
+                     std::min(count, picture.width - 1)};
+  const std::int64_t last_landing = std::min<std::int64_t>(last, picture.height - 1);
+  if (!picture.empty() && d.landing > 0 && first <= last_landing) {
+    run_band(src.workers, src.bands, first, last_landing, row_cost,
+             [&d](int, std::int64_t from, std::int64_t to) { draw_band_rows(d, from, to); });
+  }
+  src.tk.drawn_rows(1, static_cast<int>(first), static_cast<int>(last - first + 1), count);
+}
+
+// Draws source rows 1, 3, 5, ... up to `rowbound` at display rows 1, 2, 3, ... in bands, each
+// after its progress and one event pass; false when the program was told to end during a pass.
 bool draw_rows(const PaintSources& src, const GreyTable& table, int width, int length,
                int rowbound) {
-  const int count = (width + 1) / 2;  // display columns 1..ceil(W/2)
-  std::vector<std::uint8_t> grey(static_cast<std::size_t>(std::max(count, 0)));
-  int r = 0;
-  for (int y = 1; y <= rowbound; y += 2) {
-    ++r;
-    const double progress = length > 0 ? (2.0 * r) / length : 1.0;
+  const int rows = rowbound / 2;  // display rows 1..rows
+  // A display row reads about one stored row: its bytes measure the row's work.
+  const auto row_cost =
+      static_cast<std::uint64_t>(std::max(width, 0)) * valuebytes(src.store.kind());
+  const std::int64_t per_band = band_rows(src.bands, rows, row_cost);
+  for (std::int64_t first = 1; first <= rows; first += per_band) {
+    const std::int64_t last = std::min<std::int64_t>(rows, first + per_band - 1);
+    const double progress = length > 0 ? (2.0 * static_cast<double>(last)) / length : 1.0;
     src.tk.set_progress_value(static_cast<float>(progress));
     src.tk.pump_events();
     if (src.ending) return false;
-    if (count <= 0) continue;
-    // Read after the pump: an invert or a new store during the pump applies from here on.
-    const std::uint8_t invert = src.invimage == kTrue ? 0xFF : 0x00;
-    const int columns = std::min(width, src.store.width());
-    grey_of_row(src.store, table, y, columns, invert, grey.data(), count);
-    src.tk.set_grey_row(1, r, grey.data(), count);
+    draw_band(src, table, width, first, last, row_cost);
   }
   return true;
 }
@@ -109,7 +147,8 @@ std::int16_t paintimage(App& app) {
   const GreyTable table(GreyMap::make(min, max, divisor), 256 * divisor - 1);
   // The surface's own height bounds the rows; it cannot exceed half of a 16-bit length.
   const int rowbound = 2 * std::clamp(app.tk.picture_height(), 0, 32767);
-  if (!draw_rows({app.tk, app.store, app.invimage, app.ending}, table, width, length, rowbound)) {
+  const PaintSources sources{app.tk, app.store, app.invimage, app.ending, app.workers, app.bands};
+  if (!draw_rows(sources, table, width, length, rowbound)) {
     close_image_files(app.files);
     return 0;
   }

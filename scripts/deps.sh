@@ -22,14 +22,14 @@ run_packages=(
   fonts-dejavu-core libcli11-dev nlohmann-json3-dev
 )
 
-# What the tests add: the sanitizer runtime and clang for fuzzing, GoogleTest, Google
-# Benchmark, libtiff and Python readers as oracles, ImageMagick, a virtual X server and a
-# clipboard client for the X11 test, CUPS with its PDF queue and poppler for the print test,
-# weston (its headless backend and screenshot client) for the Wayland test, clang-format for
-# the format check, the AppStream and manual-page checkers for the packaging files, jq for
-# the command line's JSON.
+# What the tests add: the sanitizer runtimes (ThreadSanitizer's for g++) and clang for
+# fuzzing, GoogleTest, Google Benchmark, libtiff and Python readers as oracles, ImageMagick,
+# a virtual X server and a clipboard client for the X11 test, CUPS with its PDF queue and
+# poppler for the print test, weston (its headless backend and screenshot client) for the
+# Wayland test, clang-format for the format check, the AppStream and manual-page checkers for
+# the packaging files, jq for the command line's JSON.
 test_packages=(
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev libtsan2 clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libtiff-tools python3 python3-tifffile python3-pil python3-numpy imagemagick
   xvfb xauth xclip x11-utils openbox desktop-file-utils xdg-utils libglib2.0-bin

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the viewer and runs every test with CTest: a plain build,
-# then a build under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target
-# for a short, bounded time. Ends with one line counting the tests of all three runs:
+# then a build under AddressSanitizer and UndefinedBehaviorSanitizer, then the unit tests
+# (the logic's threads among them) under ThreadSanitizer, then each fuzz target for a short,
+# bounded time. Ends with one line counting the tests of all four runs:
 #   all: N passed, F failed, K skipped
 # after the name of each skipped test. Exits non-zero when a build or a test fails.
 set -euo pipefail
@@ -23,13 +24,14 @@ run_preset() {
 
 run_preset plain "plain build"
 run_preset sanitizers "AddressSanitizer + UndefinedBehaviorSanitizer build"
+run_preset tsan "ThreadSanitizer build, unit tests"
 run_preset fuzz "fuzz targets, 60 s each (libFuzzer + AddressSanitizer + UndefinedBehaviorSanitizer)"
 
 # CTest's closing lines: "N% tests passed, F tests failed out of T", then the tests that did
 # not run ("NN - name (Skipped)") and those that failed ("NN - name (Failed)").
 total=0 failed=0 skipped=0 ran=0
 skipped_names=()
-for preset in plain sanitizers fuzz; do
+for preset in plain sanitizers tsan fuzz; do
   log="$work/$preset.log"
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
   if [[ -z $line ]]; then
@@ -49,4 +51,4 @@ passed=$((total - failed - skipped))
 echo
 for name in "${skipped_names[@]}"; do echo "skipped: $name"; done
 echo "all: ${passed} passed, ${failed} failed, ${skipped} skipped"
-[[ $failed -eq 0 && $ran -eq 3 ]]
+[[ $failed -eq 0 && $ran -eq 4 ]]

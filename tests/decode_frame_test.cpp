@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <thread>
 
@@ -335,6 +336,7 @@ TEST_F(DecoderTest, MissingStripsReadAsZeroNotFromStaleOffsets) {
 }
 
 TEST_F(DecoderTest, MoreThan1024StripsReadTheRestAsZero) {
+  app.bands.rows = 1;  // a progress step for every row
   const SampleImage im = test::makeimage(8, 1, false, 1, 1030);
   const std::int16_t p = prepare(im, 1);
   EXPECT_EQ(app.header.stripoffsetcount, 1024);
@@ -377,6 +379,66 @@ TEST_F(DecoderTest, StoresProvidedAheadOfTheRowsHoldTheSameImage) {
     const std::int16_t p = prepare(im, 64);
     decoderfor(k.bits, k.photometric)(app, p);
     expectimage(im);
+  }
+}
+
+// The same files with one worker and with more than most machines have, in bands of one row
+// and of many: the store, the counts and the lines come out the same, for whole files, files
+// cut short and files whose strip offsets are missing.
+TEST_F(DecoderTest, WorkersAndBandsLeaveTheSameImage) {
+  // Strip 1 (the last in the file) begins 40 bytes before the file's end.
+  const auto cut = [](ImageHeader& h, std::uint64_t size) {
+    h.stripoffsets[1] = static_cast<std::int32_t>(size - 40);
+  };
+  const struct {
+    const char* name;
+    int bits, photometric;
+    bool mm;
+    int width, length, rowsperstrip;
+    std::function<void(ImageHeader&, std::uint64_t)> fault;
+    int errors;
+  } files[] = {
+      {"8-bit", 8, 1, false, 301, 97, 7, nullptr, 0},
+      {"16-bit II, one strip cut short", 16, 1, false, 1200, 40, 0, cut, 1},
+      {"16-bit MM, strips missing", 16, 1, true, 300, 120, 9,
+       [](ImageHeader& h, std::uint64_t) { h.stripoffsetcount = 5; }, 1},
+      {"12-bit, both", 12, 1, false, 37, 200, 9,
+       [&cut](ImageHeader& h, std::uint64_t size) {
+         cut(h, size);
+         h.stripoffsetcount = 15;
+       },
+       2},
+      {"RGB", 8, 2, false, 65, 64, 5, nullptr, 0},
+  };
+  const BandPlan plans[] = {{1, 1, 0}, {1, 5, 0}, {7, 5, 0}, {100000, 5, 0}, {0, 3, 0}};
+  WorkerPool pool(5);
+  for (const auto& f : files) {
+    const SampleImage im = test::makeimage(f.bits, f.photometric, f.mm, f.width, f.length);
+    struct Outcome {
+      std::vector<std::uint8_t> store;
+      HistogramCounts counts;
+      test::Lines lines;
+    };
+    std::vector<Outcome> outcomes;
+    for (const BandPlan& plan : plans) {
+      SCOPED_TRACE(testing::Message()
+                   << f.name << ", band " << plan.rows << " workers " << plan.workers);
+      clear_lines();
+      const std::int16_t p = prepare(im, f.rowsperstrip);
+      if (f.fault) f.fault(app.header, app.files.get(p)->size());
+      const DecodeTarget target{*app.files.get(p),  app.header, app.store, app.rowbuffer,
+                                app.histogram.bins, app.lines,  pool,      plan};
+      decode_image(target, *pixel_kind_for(f.bits, f.photometric),
+                   [](std::int64_t, std::int64_t) { return true; });
+      const auto bytes = app.store.bytes();
+      outcomes.push_back(
+          {std::vector<std::uint8_t>(app.store.rowbytes(1), app.store.rowbytes(1) + bytes),
+           app.histogram.bins, lines()});
+      EXPECT_EQ(count_lines("[error]"), f.errors);
+      EXPECT_EQ(outcomes.back().store, outcomes.front().store);
+      EXPECT_EQ(outcomes.back().counts, outcomes.front().counts);
+      EXPECT_EQ(outcomes.back().lines, outcomes.front().lines);
+    }
   }
 }
 

@@ -94,12 +94,12 @@ TEST(PixelStore, RecreatingZeroesAndARefusedSizeKeepsTheOldStore) {
 TEST(PixelStore, ProvidingPagesChangesNoValue) {
   PixelStore s;
   ASSERT_TRUE(s.recreate(4099, 3000, StoreKind::grey16));  // 23 MiB: several requests
-  for (std::int64_t y : {1, 2, 1500, 1400, 3000, 3001, 0, -1}) s.provide(y);
+  for (std::int64_t y : {1, 2, 1500, 1400, 3000, 3001, 0, -1}) s.provide(1, y);
   for (int y = 1; y <= 3000; y += 7) s.set(4099, y, y);
   for (int y = 1; y <= 3000; y += 7) ASSERT_EQ(s.at(1, 4099, y), y);
   EXPECT_EQ(s.at(1, 4099, 2), 0);
   ASSERT_TRUE(s.recreate(4099, 3000, StoreKind::grey16));
-  s.provide(3000);
+  s.provide(1, 3000);
   EXPECT_EQ(s.at(1, 4099, 8), 0);
 }
 

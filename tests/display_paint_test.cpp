@@ -4,6 +4,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/messages.h"
 #include "display/intensity.h"
@@ -160,6 +161,37 @@ TEST_F(PaintTest, WidestImageReachesItsLastColumns) {
   EXPECT_EQ(tk.pixels_landed, 16382);
   EXPECT_EQ(tk.grey_at(16382, 1), 77);
   EXPECT_EQ(tk.grey_at(16381, 1), 0);
+}
+
+// The same picture with one worker and with more than most machines have, in bands of one
+// row and of many.
+TEST_F(PaintTest, WorkersAndBandsDrawTheSamePicture) {
+  const BandPlan plans[] = {{1, 1, 0}, {1, 5, 0}, {4, 5, 0}, {1000, 5, 0}, {0, 3, 0}};
+  std::mt19937 rng(11);
+  for (int bits : {8, 16}) {
+    std::vector<std::uint8_t> first;
+    for (const BandPlan& plan : plans) {
+      SCOPED_TRACE(testing::Message()
+                   << bits << "-bit, band " << plan.rows << " workers " << plan.workers);
+      test::FakeToolkit t;
+      App a{t, 5};
+      a.bands = plan;
+      a.header.imagewidth = 203;
+      a.header.imagelength = 157;
+      a.header.bitspersample[1] = static_cast<std::int16_t>(bits);
+      ASSERT_TRUE(a.store.recreate(203, 157, bits == 8 ? StoreKind::grey8 : StoreKind::grey16));
+      rng.seed(11);
+      for (int y = 1; y <= 157; ++y) {
+        for (int x = 1; x <= 203; ++x) a.store.set(x, y, static_cast<int>(rng() % 65536));
+      }
+      t.slider_min = 20;
+      t.slider_max = 200;
+      paintimage(a);
+      EXPECT_EQ(t.pixel_sets, 102 * 78);
+      if (first.empty()) first = t.picture;
+      EXPECT_EQ(t.picture, first);
+    }
+  }
 }
 
 TEST_F(PaintTest, FinishesWithChartMessageAndTime) {

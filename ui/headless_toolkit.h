@@ -47,7 +47,9 @@ class HeadlessToolkit : public Toolkit {
   void set_picture_unit_pixels() override {}
   int picture_height() const override { return height_; }
   void set_pixel(float, float, Rgb) override {}
-  void set_grey_row(int, int, const std::uint8_t*, int) override {}
+  // No rows to write to: the paint computes nothing.
+  PictureRows picture_rows() override { return {}; }
+  void drawn_rows(int, int, int, int) override {}
   void remove_picture() override {}
   // A picture of the kept size, all background (0).
   Bitmap picture_bitmap() const override;

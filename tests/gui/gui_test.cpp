@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <QtTest>
 #include <numeric>
+#include <random>
 
 #include "core/messages.h"
 #include "display/intensity.h"
@@ -25,6 +26,7 @@
 #include "ui/qt/form2.h"
 #include "ui/qt/histogram_chart.h"
 #include "ui/qt/message_view.h"
+#include "ui/qt/picture_layer.h"
 #include "ui/qt/picture_surface.h"
 
 using namespace vtr;
@@ -107,6 +109,8 @@ class GuiTest : public QObject {
   void exitAnsweredNo();
   void exitAnsweredYesDuringALoadStopsIt();
   void largePictureScrollsInsideItsArea();
+  void newPictureIsDrawnOverTheOld();
+  void pictureLayersShowWhatOnePictureWould();
   void fileFilterMatchesAnyCase();
   void failedAllocationsLeaveTheWindowUsable();
 };
@@ -405,11 +409,10 @@ void GuiTest::clearEmptiesTheWindow() {
   QCOMPARE(w->toolkit().text(TextBox::Text1), std::string("message area cleared"));
   QCOMPARE(w->message_view()->toPlainText(), QStringLiteral("message area cleared"));
   for (const QPointF& p : w->chart()->points()) QCOMPARE(p.y(), 0.0);
-  const QImage& pic = w->picture()->image();
-  QCOMPARE(pic.pixelColor(1, 1), qt::kPictureBackground);
+  QCOMPARE(w->picture()->image().pixelColor(1, 1), qt::kPictureBackground);
   // The image stays in memory: a refresh draws it again.
   click(*w, Button::refresh_button);
-  QCOMPARE(pic.pixelColor(1, 1), QColor(20, 20, 20));
+  QCOMPARE(w->picture()->image().pixelColor(1, 1), QColor(20, 20, 20));
   QApplication::processEvents();
   QCOMPARE(w->message_view()->toPlainText().endsWith(QStringLiteral("\nmessage area cleared")),
            true);
@@ -546,6 +549,105 @@ void GuiTest::largePictureScrollsInsideItsArea() {
   const QImage shot = w->grab().toImage();
   QCOMPARE(shot.pixelColor(w->button(Button::refresh_button)->geometry().topLeft() + QPoint(4, 12)),
            qcolour(kIdleColour));
+}
+
+// A picture of a new size is drawn over the old one from the top: the old shows below the rows
+// drawn so far, the background where the old did not reach; the paint leaves row 0 and column
+// 0 as they were. A pixel set in any colour shows until grey is drawn over it.
+void GuiTest::newPictureIsDrawnOverTheOld() {
+  auto w = gui::open_window();
+  test::TempFile file(grey8_file(1400, 1200));  // a 700 x 600 picture over the 512 x 512 one
+  gui::answer_dialog(*w, file.path());
+  const QColor startup(qt::kStartupGrey, qt::kStartupGrey, qt::kStartupGrey);
+  bool seen = false;
+  w->toolkit().pump_hook = [&] {
+    if (seen || w->picture()->picture_size() != QSize(700, 600)) return;
+    seen = true;  // the paint's first pass: no row drawn yet
+    const QImage before = w->picture()->image();
+    QCOMPARE(before.pixelColor(300, 300), startup);
+    QCOMPARE(before.pixelColor(650, 100), qt::kPictureBackground);
+    QCOMPARE(before.pixelColor(100, 580), qt::kPictureBackground);
+  };
+  click(*w, Button::getimage_button);
+  w->toolkit().pump_hook = nullptr;
+  QVERIFY(seen);
+  const auto shown = [](int c, int r) {
+    const int v = ((2 * c - 1) * 7 + (2 * r - 1) * 13) % 256;
+    return QColor(v, v, v);
+  };
+  const QImage after = w->picture()->image();
+  QCOMPARE(after.pixelColor(300, 300), shown(300, 300));
+  QCOMPARE(after.pixelColor(650, 580), shown(650, 580));
+  QCOMPARE(after.pixelColor(0, 300), startup);
+  QCOMPARE(after.pixelColor(300, 0), startup);
+  QCOMPARE(after.pixelColor(0, 550), qt::kPictureBackground);
+  QCOMPARE(after.pixelColor(600, 0), qt::kPictureBackground);
+  w->toolkit().set_pixel(5, 5, Rgb{10, 20, 30});
+  QCOMPARE(w->picture()->image().pixelColor(5, 5), QColor(10, 20, 30));
+  click(*w, Button::refresh_button);
+  QCOMPARE(w->picture()->image().pixelColor(5, 5), shown(5, 5));
+}
+
+// The picture's layers against one RGB32 picture kept by hand (a new size copies what fits
+// and fills the rest with background), through random sizes, grey rows, set pixels, removals
+// and take-overs of the layer below: every pixel shows the same.
+void GuiTest::pictureLayersShowWhatOnePictureWould() {
+  const QRgb background = qt::kPictureBackground.rgb();
+  std::mt19937 rng(5);
+  const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  for (int round = 0; round < 400; ++round) {
+    QSize size(1 + pick(12), 1 + pick(12));
+    QImage plain(size, QImage::Format_RGB32);
+    plain.fill(background);
+    auto layer = std::make_unique<qt::PictureLayer>(size, QImage(size, QImage::Format_Grayscale8),
+                                                    nullptr, background);
+    for (int step = 0; step < 40; ++step) {
+      const int what = pick(10);
+      if (what == 0) {
+        const QSize next(pick(14), pick(14));
+        QImage grown(next, QImage::Format_RGB32);
+        grown.fill(background);
+        QPainter(&grown).drawImage(QPoint(0, 0), plain);
+        plain = grown;
+        size = next;
+        if (layer->has_below()) layer->absorb_below();
+        QImage grey = next.isEmpty() ? QImage() : QImage(next, QImage::Format_Grayscale8);
+        layer = std::make_unique<qt::PictureLayer>(next, grey, std::move(layer), background);
+      } else if (what <= 5) {
+        const PictureRows rows = layer->rows();
+        const int x0 = pick(4) - 1, first = pick(14) - 1, count = pick(16), n = pick(5);
+        for (int y = std::max(first, 0); y < std::min(first + n, size.height()); ++y) {
+          for (int x = std::max(x0, 0); x < std::min(x0 + count, size.width()); ++x) {
+            const int g = pick(256);
+            rows.row(y)[x] = static_cast<std::uint8_t>(g);
+            plain.setPixel(x, y, qRgb(g, g, g));
+          }
+        }
+        layer->show_grey(x0, first, n, count);
+      } else if (what <= 7) {
+        const int x = pick(14), y = pick(14);
+        const QRgb colour = pick(2) ? qRgb(pick(256), pick(256), pick(256)) : qRgb(77, 77, 77);
+        layer->set_colour(x, y, colour);
+        if (x < size.width() && y < size.height()) plain.setPixel(x, y, colour);
+      } else if (what == 8) {
+        layer->clear();
+        plain.fill(background);
+      } else {
+        layer->absorb_below();
+      }
+      std::vector<QRgb> shown(static_cast<std::size_t>(size.width()) + 3);
+      for (int y = 0; y < size.height(); ++y) {
+        layer->compose(y, 0, size.width() + 3, shown.data());
+        for (int x = 0; x < size.width() + 3; ++x) {
+          const QRgb want = x < size.width() ? plain.pixel(x, y) : background;
+          QVERIFY2(
+              qRgb(qRed(shown[x]), qGreen(shown[x]), qBlue(shown[x])) == want,
+              qPrintable(
+                  QStringLiteral("round %1 step %2 at %3, %4").arg(round).arg(step).arg(x).arg(y)));
+        }
+      }
+    }
+  }
 }
 
 void GuiTest::fileFilterMatchesAnyCase() {

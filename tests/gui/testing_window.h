@@ -25,7 +25,8 @@ class TestingToolkit : public qt::QtToolkit {
   std::function<void()> pump_hook;
   // Every message box asked for, in order.
   std::vector<qt::BoxRequest> boxes;
-  // Makes the binding's images instead of it; a null image stands for memory not to be had.
+  // Makes the binding's images instead of it (in the format the binding asks for, whatever the
+  // hook's); a null image stands for memory not to be had.
   std::function<QImage(QSize, qt::ImageUse)> image_hook;
 
  protected:
@@ -39,8 +40,10 @@ class TestingToolkit : public qt::QtToolkit {
   void after_pump() override {
     if (pump_hook) pump_hook();
   }
-  QImage make_image(QSize size, qt::ImageUse use) override {
-    return image_hook ? image_hook(size, use) : QtToolkit::make_image(size, use);
+  QImage make_image(QSize size, QImage::Format format, qt::ImageUse use) override {
+    if (!image_hook) return QtToolkit::make_image(size, format, use);
+    const QImage made = image_hook(size, use);
+    return made.isNull() ? made : made.convertToFormat(format);
   }
 };
 

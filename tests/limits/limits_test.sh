@@ -10,6 +10,7 @@
 #   threads       no thread may be started (a child pids group with pids.max 1, else the user
 #                 nobody under prlimit --nproc=1): a 2100 x 2100 image loads as it does
 #                 without the limit.
+#   onecore       the process may run on one CPU only (taskset -c 0): likewise.
 #   window-cgroup, window-addressspace
 #                 the window itself (the GUI driver, offscreen) under the first two limits:
 #                 28000 x 28000 16-bit is refused, the copy that follows works and the small
@@ -164,6 +165,15 @@ case $case in
     fi
     checkstatus $?
     diff "$work/expected" "$work/out" || fail "the load under the thread limit differs"
+    ;;
+  onecore)
+    "$probe" "$work/mid.tif" "$work/small.tif" >"$work/expected" 2>&1 ||
+      fail "the probe failed on every CPU"
+    command -v taskset >/dev/null || skip "no taskset"
+    echo "taskset -c 0"
+    taskset -c 0 "$probe" "$work/mid.tif" "$work/small.tif" >"$work/out" 2>&1
+    checkstatus $?
+    diff "$work/expected" "$work/out" || fail "the load on one CPU differs"
     ;;
   window-cgroup)
     memorygroup || skip "no child memory control group can be made (cgroup v1 or v2)"

@@ -66,8 +66,19 @@ void FakeToolkit::set_pixel(float x, float y, Rgb colour) {
   store_pixel(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), colour);
 }
 
-void FakeToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
-  for (int i = 0; i < count; ++i) store_pixel(x0 + i, y, Rgb{grey[i], grey[i], grey[i]});
+PictureRows FakeToolkit::picture_rows() {
+  if (picture.empty()) return {};
+  return PictureRows{picture.data(), picture_w, picture_h, picture_w};
+}
+
+void FakeToolkit::drawn_rows(int x0, int first, int rows, int count) {
+  for (int y = first; y < first + rows; ++y) {
+    for (int x = x0; x < x0 + count; ++x) {
+      const bool inside = x >= 0 && y >= 0 && x < picture_w && y < picture_h;
+      const std::uint8_t g = inside ? picture[static_cast<std::size_t>(y) * picture_w + x] : 0;
+      store_pixel(x, y, Rgb{g, g, g});
+    }
+  }
 }
 
 void FakeToolkit::remove_picture() {

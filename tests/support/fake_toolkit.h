@@ -41,7 +41,9 @@ class FakeToolkit : public HeadlessToolkit {
   void set_picture_unit_pixels() override { picture_unit_pixels = true; }
   int picture_height() const override { return picture_h; }
   void set_pixel(float x, float y, Rgb colour) override;
-  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
+  // The rows of `picture`.
+  PictureRows picture_rows() override;
+  void drawn_rows(int x0, int first, int rows, int count) override;
   void remove_picture() override;
   Bitmap picture_bitmap() const override;
   void set_chart_data(const HistogramCounts& counts) override;

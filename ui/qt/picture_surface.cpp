@@ -45,9 +45,9 @@ PictureSurface::PictureSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureSurface::show_startup_picture() {
-  image_ = QImage(kStartupPictureSize, kStartupPictureSize, QImage::Format_RGB32);
-  image_.fill(QColor(kStartupGrey, kStartupGrey, kStartupGrey));
-  QPainter p(&image_);
+  QImage grey(kStartupPictureSize, kStartupPictureSize, QImage::Format_Grayscale8);
+  grey.fill(QColor(kStartupGrey, kStartupGrey, kStartupGrey));
+  QPainter p(&grey);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setBold(true);
   font.setPixelSize(24);
@@ -55,59 +55,65 @@ void PictureSurface::show_startup_picture() {
   p.setPen(Qt::black);
   p.drawText(QPoint(12, 36), QStringLiteral("Vantrel TIFF Reader"));
   p.end();
-  setFixedSize(image_.size());
-  marker_.centre(image_.size());
-  mark_dirty(image_.rect());
+  const QSize size = grey.size();
+  layer_ = std::make_unique<PictureLayer>(size, std::move(grey), nullptr, kPictureBackground.rgb());
+  layer_->show_grey(0, 0, size.height(), size.width());
+  setFixedSize(size);
+  marker_.centre(size);
+  mark_dirty(QRect(QPoint(0, 0), size));
 }
 
-void PictureSurface::resize_picture(QSize size, QImage next) {
-  if (!next.isNull()) {
-    next.fill(kPictureBackground);
-    if (!image_.isNull()) {
-      QPainter p(&next);
-      p.drawImage(QPoint(0, 0), image_);
-    }
-  }
-  image_ = std::move(next);
+void PictureSurface::resize_picture(QSize size, QImage grey) {
+  // At most one picture waits below the new one: an older one still showing through it (a
+  // paint that did not finish) is taken into it first.
+  if (layer_->has_below()) layer_->absorb_below();
+  layer_ = std::make_unique<PictureLayer>(size, std::move(grey), std::move(layer_),
+                                          kPictureBackground.rgb());
   setFixedSize(size);
   update(marker_.area());
   marker_.centre(size);
-  mark_dirty(image_.rect());
+  mark_dirty(QRect(QPoint(0, 0), size));
 }
 
 void PictureSurface::set_pixel(int x, int y, QRgb colour) {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
-  reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = colour;
+  if (x < 0 || y < 0 || x >= picture_size().width() || y >= picture_size().height()) return;
+  layer_->set_colour(x, y, colour);
   mark_dirty(QRect(x, y, 1, 1));
 }
 
-void PictureSurface::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
-  if (y < 0 || y >= image_.height() || count <= 0) return;
-  // Clip the run [x0, x0 + count) to [0, width) once, in 64 bits against overflow.
-  const long long first = std::max<long long>(x0, 0);
-  const long long last = std::min<long long>(static_cast<long long>(x0) + count, image_.width());
-  if (first >= last) return;
-  QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-  for (long long x = first; x < last; ++x) {
-    const std::uint8_t g = grey[x - x0];
-    line[x] = qRgb(g, g, g);
-  }
-  mark_dirty(QRect(static_cast<int>(first), y, static_cast<int>(last - first), 1));
+void PictureSurface::drawn_rows(int x0, int first, int rows, int count) {
+  layer_->show_grey(x0, first, rows, count);
+  const QRect run(x0, first, std::max(count, 0), std::max(rows, 0));
+  mark_dirty(run.intersected(QRect(QPoint(0, 0), picture_size())));
 }
 
 void PictureSurface::remove_picture() {
-  image_.fill(kPictureBackground);
-  mark_dirty(image_.rect());
+  layer_->clear();
+  mark_dirty(QRect(QPoint(0, 0), picture_size()));
+}
+
+void PictureSurface::draw_into(QImage& out) const {
+  const int width = std::min(out.width(), picture_size().width());
+  for (int y = 0; y < std::min(out.height(), picture_size().height()); ++y) {
+    layer_->compose(y, 0, width, reinterpret_cast<QRgb*>(out.scanLine(y)));
+  }
+}
+
+QImage PictureSurface::image() const {
+  QImage out(picture_size(), QImage::Format_RGB32);
+  draw_into(out);
+  return out;
 }
 
 Bitmap PictureSurface::bitmap() const {
   Bitmap b;
-  b.width = image_.width();
-  b.height = image_.height();
-  b.pixels.reserve(static_cast<std::size_t>(b.width) * b.height);
+  b.width = picture_size().width();
+  b.height = picture_size().height();
+  b.pixels.resize(static_cast<std::size_t>(b.width) * b.height);
   for (int y = 0; y < b.height; ++y) {
-    const QRgb* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-    for (int x = 0; x < b.width; ++x) b.pixels.push_back(line[x] & 0x00FFFFFFu);
+    std::uint32_t* line = b.pixels.data() + static_cast<std::size_t>(y) * b.width;
+    layer_->compose(y, 0, b.width, line);
+    for (int x = 0; x < b.width; ++x) line[x] &= 0x00FFFFFFu;
   }
   return b;
 }
@@ -130,16 +136,24 @@ void PictureSurface::flush() {
 void PictureSurface::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();
-  p.drawImage(r.topLeft(), image_, r);
+  const QRect picture = r.intersected(QRect(QPoint(0, 0), picture_size()));
+  if (!picture.isEmpty()) {
+    QImage shown(picture.size(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+      layer_->compose(picture.top() + y, picture.left(), picture.right() + 1,
+                      reinterpret_cast<QRgb*>(shown.scanLine(y)));
+    }
+    p.drawImage(picture.topLeft(), shown);
+  }
   // Outside the picture (a stale geometry while a resize is pending) shows background.
-  const QRegion rest = QRegion(r).subtracted(QRegion(image_.rect()));
+  const QRegion rest = QRegion(r).subtracted(QRegion(picture));
   for (const QRect& part : rest) p.fillRect(part, kPictureBackground);
   if (marker_shown()) marker_.draw(p);
 }
 
 void PictureSurface::move_marker(QPoint to, bool into_view) {
   update(marker_.area());
-  marker_.place(to, image_.size());
+  marker_.place(to, picture_size());
   update(marker_.area());
   if (!into_view) return;
   // Inside the picture's scroll area a marker moved by the keys is kept in view.

@@ -1,7 +1,8 @@
 // Picture1: a persistent picture drawn by a widget.
 //
-// What the logic draws goes into a QImage that outlives any repaint; the widget shows it at
-// its own size. Only the rows drawn since the last repaint are repainted.
+// What the logic draws is kept in picture layers (one grey byte a pixel, ui/qt/picture_layer.h)
+// that outlive any repaint; the widget shows them at its own size. Only the rows drawn since
+// the last repaint are repainted.
 #pragma once
 
 #include <QColor>
@@ -10,8 +11,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "core/toolkit.h"
+#include "ui/qt/picture_layer.h"
 #include "ui/qt/picture_marker.h"
 
 namespace vtr::qt {
@@ -29,14 +32,21 @@ class PictureSurface : public QWidget {
   explicit PictureSurface(QWidget* parent = nullptr);
 
   void show_startup_picture();
-  // The picture at a new size, drawn into `next`, an RGB32 image of that size (null where
-  // the size is empty): what was drawn stays where it still fits, new area is background.
-  void resize_picture(QSize size, QImage next);
+  // The picture at a new size, its grey levels to be drawn into `grey`, a Format_Grayscale8
+  // image of that size (null where the size is empty): what was drawn stays where it still
+  // fits until rows are drawn over it, new area is background.
+  void resize_picture(QSize size, QImage grey);
   void set_pixel(int x, int y, QRgb colour);
-  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count);
+  // The grey levels of the picture, for the paint to write, and the rows it has written.
+  PictureRows grey_rows() { return layer_->rows(); }
+  void drawn_rows(int x0, int first, int rows, int count);
   void remove_picture();
   Bitmap bitmap() const;
-  const QImage& image() const { return image_; }
+  QSize picture_size() const { return layer_->size(); }
+  // The picture as it shows, without the marker, as an RGB32 image; the same drawn into
+  // `out`, an image of the picture's size.
+  QImage image() const;
+  void draw_into(QImage& out) const;
 
   // Asks for a repaint of what was drawn since the last one.
   void flush();
@@ -71,7 +81,7 @@ class PictureSurface : public QWidget {
   void mark_dirty(const QRect& rect);
   void move_marker(QPoint to, bool into_view);
 
-  QImage image_;
+  std::unique_ptr<PictureLayer> layer_;
   QRect dirty_;
   bool flush_pending_ = false;
   PressHandler on_press_;

@@ -32,8 +32,8 @@ namespace vtr::qt {
 namespace {
 
 constexpr int kProgressSteps = 10000;
-// The most time between two passes of the event pump over the window's events during a task.
-constexpr qint64 kPumpIntervalMs = 10;
+// The least time between two passes of the event pump over the window's events during a task.
+constexpr qint64 kPumpIntervalMs = 4;
 
 QString qstr(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -149,24 +149,31 @@ void QtToolkit::show_progress() {
   if (!std::isfinite(f)) f = 0.0;
   f = std::clamp(f, 0.0, 1.0);
   const int steps = static_cast<int>(std::lround(f * kProgressSteps));
-  if (c_.progress_bar()->value() != steps) c_.progress_bar()->setValue(steps);
+  QProgressBar* bar = c_.progress_bar();
+  if (bar->value() == steps) return;
+  // The bar would repaint at once, for every step; it is painted with the window's next event
+  // pass instead, once for all the steps since the last.
+  bar->setUpdatesEnabled(false);
+  bar->setValue(steps);
+  bar->setUpdatesEnabled(true);
 }
 
 bool QtToolkit::set_picture_size(int width, int height) {
   const QSize size(std::max(width, 0), std::max(height, 0));
-  if (size == c_.picture()->image().size()) return true;
-  QImage next = make_image(size, ImageUse::picture);
-  if (next.isNull() && !size.isEmpty()) return false;
-  c_.picture()->resize_picture(size, std::move(next));
+  if (size == c_.picture()->picture_size()) return true;
+  // The system gives the grey levels' memory as the rows are drawn: nothing is filled here.
+  QImage grey = make_image(size, QImage::Format_Grayscale8, ImageUse::picture);
+  if (grey.isNull() && !size.isEmpty()) return false;
+  c_.picture()->resize_picture(size, std::move(grey));
   return true;
 }
 
-QImage QtToolkit::make_image(QSize size, ImageUse /*use*/) {
-  return QImage(size, QImage::Format_RGB32);
+QImage QtToolkit::make_image(QSize size, QImage::Format format, ImageUse /*use*/) {
+  return QImage(size, format);
 }
 
 int QtToolkit::picture_height() const {
-  return c_.picture()->image().height();
+  return c_.picture()->picture_size().height();
 }
 
 void QtToolkit::set_pixel(float x, float y, Rgb colour) {
@@ -175,8 +182,12 @@ void QtToolkit::set_pixel(float x, float y, Rgb colour) {
   c_.picture()->set_pixel(ix, iy, qRgb(colour.r, colour.g, colour.b));
 }
 
-void QtToolkit::set_grey_row(int x0, int y, const std::uint8_t* grey, int count) {
-  c_.picture()->set_grey_row(x0, y, grey, count);
+PictureRows QtToolkit::picture_rows() {
+  return c_.picture()->grey_rows();
+}
+
+void QtToolkit::drawn_rows(int x0, int first, int rows, int count) {
+  c_.picture()->drawn_rows(x0, first, rows, count);
 }
 
 void QtToolkit::remove_picture() {
@@ -283,10 +294,11 @@ Answer QtToolkit::ask_box(const BoxRequest& request) {
 }
 
 void QtToolkit::pump_events() {
-  // A load pumps once per row, thousands of times a second, while the window needs a pass
-  // only often enough to repaint and answer clicks. A pump within kPumpIntervalMs of the
-  // last pass leaves the events for the next one, so they wait at most that long (plus one
-  // row's work).
+  // A load or a paint pumps once per band of rows, up to a few thousand times a second, while
+  // the window needs a pass only often enough to repaint and answer clicks; a pass that
+  // repaints the rows and the progress bar costs about 0.1 ms. A pump within kPumpIntervalMs
+  // of the last pass leaves the events for the next one, so they wait at most that long (plus
+  // one band's work).
   const TaskEventRun run(task_event_runs_);
   if (!since_pass_.isValid() || since_pass_.elapsed() >= kPumpIntervalMs) {
     c_.picture()->flush();
@@ -314,14 +326,11 @@ Outcome QtToolkit::clipboard_set_picture() {
   // The clipboard gets a copy of its own, made here, where a want of memory can be told.
   // Were the surface's image shared, the picture's next drawing would have to copy it, and a
   // drawing has no way to say that the memory could not be had.
-  const QImage& picture = c_.picture()->image();
-  if (picture.isNull()) return {};
-  QImage copy = make_image(picture.size(), ImageUse::clipboard);
+  const QSize size = c_.picture()->picture_size();
+  if (size.isEmpty()) return {};
+  QImage copy = make_image(size, QImage::Format_RGB32, ImageUse::clipboard);
   if (copy.isNull()) return {Outcome::Kind::no_memory, {}};
-  QPainter p(&copy);
-  p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.drawImage(QPoint(0, 0), picture);
-  p.end();
+  c_.picture()->draw_into(copy);
   cb->setImage(copy);
   return {};
 }
@@ -340,7 +349,7 @@ Outcome QtToolkit::print_main_window() {
 QImage QtToolkit::window_image() {
   QWidget& window = c_.main_window();
   const qreal ratio = window.devicePixelRatioF();
-  QImage page = make_image(window.size() * ratio, ImageUse::window);
+  QImage page = make_image(window.size() * ratio, QImage::Format_RGB32, ImageUse::window);
   if (page.isNull()) return page;
   page.setDevicePixelRatio(ratio);
   page.fill(window.palette().color(QPalette::Window));

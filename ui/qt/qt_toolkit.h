@@ -55,7 +55,8 @@ class QtToolkit : public Toolkit {
   void set_picture_unit_pixels() override {}
   int picture_height() const override;
   void set_pixel(float x, float y, Rgb colour) override;
-  void set_grey_row(int x0, int y, const std::uint8_t* grey, int count) override;
+  PictureRows picture_rows() override;
+  void drawn_rows(int x0, int first, int rows, int count) override;
   void remove_picture() override;
   void show_picture_origin() override;
   Bitmap picture_bitmap() const override;
@@ -107,8 +108,9 @@ class QtToolkit : public Toolkit {
   virtual Answer ask_box(const BoxRequest& request);
   // Runs at the end of every event pump, after the pending events ran (if the pump ran them).
   virtual void after_pump() {}
-  // Makes an RGB32 image of `size` for `use`; a null image when the memory cannot be had.
-  virtual QImage make_image(QSize size, ImageUse use);
+  // Makes an image of `size` in `format` for `use` (the picture's grey levels are
+  // Format_Grayscale8, the others Format_RGB32); a null image when the memory cannot be had.
+  virtual QImage make_image(QSize size, QImage::Format format, ImageUse use);
 
  private:
   Form1Controls& c_;
