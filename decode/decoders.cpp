@@ -9,7 +9,11 @@
 
 namespace vtr {
 
-LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
+namespace {
+
+// The body of the four decoders: reads the open file `p` as an image of `kind` and, when every
+// row was walked, finishes the load.
+void read_image(App& app, std::int16_t p, const PixelKind& kind) {
   app.stime = app.tk.clock();
   const ImageFile closed{};
   const ImageFile* file = app.files.get(p);
@@ -32,16 +36,17 @@ LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind) {
       });
   app.files.close(p);
   if (result.end != DecodeEnd::mismatched) app.header.stripsperimage = result.stripsperimage;
-  if (result.end != DecodeEnd::finished) return app.ending ? LoadEnd::stopped : LoadEnd::refused;
+  if (result.end != DecodeEnd::finished) return;
   feed_chart(app.tk, app.histogram);
   if (kind.reports_read) addmessage(app, "imagefile read");
   elapsedtime(app);
   // The chart and the lines show before the paint starts.
   app.tk.pump_events();
-  if (app.ending) return LoadEnd::stopped;
+  if (app.ending) return;
   paintimage(app);
-  return LoadEnd::loaded;
 }
+
+}  // namespace
 
 std::int16_t getimagegray8(App& app, std::int16_t p) {
   read_image(app, p, *pixel_kind_for(8, 1));

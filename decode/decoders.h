@@ -22,14 +22,11 @@ enum class LoadEnd {
   loaded,       // the image was read and painted
 };
 
-// Reads the open file `p` as an image of `kind`: the task clock starts, the decoder frame
-// fills app.store, app.rowbuffer and app.histogram and sets the header's strips per image,
-// the file is closed. When every row was walked the load is finished: the chart, "imagefile
-// read" where the kind reports it, the task time, one event pass, the paint. Says how it
-// ended: loaded once the paint is done.
-LoadEnd read_image(App& app, std::int16_t p, const PixelKind& kind);
-
-// read_image of the kind of 8-, 12- and 16-bit grey and of 8-bit RGB. Always 0.
+// Each reads the open file `p` as an image of its kind (8-, 12- and 16-bit grey, 8-bit RGB):
+// the task clock starts, the decoder frame fills app.store, app.rowbuffer and app.histogram
+// and sets the header's strips per image, the file is closed. When every row was walked the
+// load is finished: the chart, "imagefile read" where the kind reports it, the task time, one
+// event pass, the paint. Always 0.
 std::int16_t getimagegray8(App& app, std::int16_t p);
 std::int16_t getimagegray12(App& app, std::int16_t p);
 std::int16_t getimagegray16(App& app, std::int16_t p);

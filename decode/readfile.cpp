@@ -8,6 +8,7 @@
 #include "core/app.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "decode/decoders.h"
 #include "decode/getheader.h"
 #include "decode/header_summary.h"
 #include "decode/load_verdict.h"
@@ -17,6 +18,20 @@
 namespace vtr {
 
 namespace {
+
+// The decoder of each pixel kind, in the order of pixel_kinds(): the kind the header asks for
+// names the decoder that reads it.
+constexpr std::int16_t (*kDecoders[])(App&, std::int16_t) = {getimagegray8, getimagergb8,
+                                                             getimagegray12, getimagegray16};
+
+// Runs the decoder of `kind` on the open file `p`; says how the load ended: loaded unless the
+// program was told to end meanwhile.
+LoadEnd decode_kind(App& app, std::int16_t p, const PixelKind& kind) {
+  const auto k = static_cast<std::size_t>(&kind - pixel_kinds().data());
+  if (k >= std::size(kDecoders)) return LoadEnd::refused;  // a kind without its decoder
+  kDecoders[k](app, p);
+  return app.ending ? LoadEnd::stopped : LoadEnd::loaded;
+}
 
 // Both endings of TIFF files; the dialog matches them in any letter case.
 constexpr std::string_view kDialogFilter =
@@ -97,7 +112,7 @@ LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
     return LoadEnd::refused;
   }
   app.tk.show_picture_origin();  // a new image is seen from its top left
-  return read_image(app, p, *pixel_kind_for(h.bitspersample[1], h.photometric));
+  return decode_kind(app, p, *pixel_kind_for(h.bitspersample[1], h.photometric));
 }
 
 // readfile from its first yield on, for the file opened under `p`. An allocation that fails
