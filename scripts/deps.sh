@@ -6,7 +6,9 @@
 #   bash scripts/deps.sh package  # what building the viewer and its Debian package needs
 #   bash scripts/deps.sh bench  # that, and what the cold-process benchmark adds
 #
-# Packages are installed with apt-get, through sudo when not run as root.
+# Packages are installed with apt-get, through sudo when not run as root. Another install
+# running at the same time (on a fresh machine, often the unattended upgrades) is waited for
+# for up to 10 minutes rather than failing the build.
 set -euo pipefail
 
 purpose="${1:-test}"
@@ -66,6 +68,16 @@ done
 echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+wait_lock=(-o DPkg::Lock::Timeout=600)
+# apt-get update waits for no lock of its own: it is tried again while another holds it.
+for try in $(seq 60); do
+  if errors=$("${sudo_cmd[@]}" apt-get update -qq 2>&1 >/dev/null); then break; fi
+  if [[ $errors != *"Could not get lock"* || $try -eq 60 ]]; then
+    echo "$errors" >&2
+    exit 1
+  fi
+  sleep 10
+done
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get "${wait_lock[@]}" install -y -qq \
+  --no-install-recommends \
   "${missing[@]}"
