@@ -59,8 +59,9 @@ struct App {
   WorkerPool workers;
   BandPlan bands;
 
-  // The most memory a pixel store may take, in bytes; 0 means half of what this process
-  // may still have when the store is made (decode/memory_headroom.h).
+  // The most memory a pixel store alone may take, in bytes; 0 means that the store and all a
+  // load brings with it are held to what this process may still have when the store is made
+  // (decode/load_memory.h, decode/memory_headroom.h).
   std::uint64_t store_limit = 0;
 };
 

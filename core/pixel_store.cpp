@@ -61,7 +61,7 @@ void PixelStore::provide(std::int64_t first, std::int64_t last) const {
   if (::madvise(data_ + begin, end - begin, MADV_POPULATE_WRITE) == 0) return;
 #endif
   // An older kernel, or no memory for the pages now: they are faulted in as they are
-  // written, and the store limit has judged whether they can be had.
+  // written, and the load's limit has judged whether they can be had.
   unprovided_.store(true, std::memory_order_relaxed);
 }
 

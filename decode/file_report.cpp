@@ -30,7 +30,7 @@ bool reached_ifd(const FileReport& report) {
   }
 }
 
-FileReport read_file_report(const std::string& path, std::uint64_t store_limit) {
+FileReport read_file_report(const std::string& path, const LoadLimit& limit) {
   FileReport report;
   report.path = path;
   ImageFile file;
@@ -45,7 +45,7 @@ FileReport read_file_report(const std::string& path, std::uint64_t store_limit) 
   HeaderParse parse{report.header, &file, lines};
   parse.texts = &report.texts;
   report.result = parseheader(parse);
-  report.forecast = forecast_load(report.result, report.header, report.file_size, store_limit);
+  report.forecast = forecast_load(report.result, report.header, report.file_size, limit);
   return report;
 }
 

@@ -29,7 +29,7 @@ struct FileReport {
 bool reached_ifd(const FileReport& report);
 
 // Opens `path` as get image does, parses its header without writing a line, and forecasts
-// the load into a store of at most `store_limit` bytes.
-FileReport read_file_report(const std::string& path, std::uint64_t store_limit);
+// the load held to `limit`.
+FileReport read_file_report(const std::string& path, const LoadLimit& limit);
 
 }  // namespace vtr

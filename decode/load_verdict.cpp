@@ -4,18 +4,17 @@
 
 #include "core/numtext.h"
 #include "decode/decoders.h"
-#include "decode/store_memory.h"
 
 namespace vtr {
 
 LoadRefusal refusal_for(const HeaderResult& result, const ImageHeader& header,
-                        std::uint64_t store_limit) {
+                        const LoadLimit& limit) {
   if (result.rejected()) return LoadRefusal::header;
   // A header that failed part way has said why already; only an accepted one is held to its
   // strips.
   if (result.accepted() && header.stripoffsetcount == 0) return LoadRefusal::no_strips;
   if (header.imagewidth < 0 || header.imagelength < 0) return LoadRefusal::size;
-  if (!store_fits(store_limit, header.imagewidth, header.imagelength, storekindfor(header))) {
+  if (!load_fits(limit, header.imagewidth, header.imagelength, storekindfor(header))) {
     return LoadRefusal::memory;
   }
   if (!result.accepted()) return LoadRefusal::unusable;
@@ -69,8 +68,8 @@ std::string_view missing_rows_line(const ImageHeader& header, const PixelKind& k
 }
 
 LoadForecast forecast_load(const HeaderResult& result, const ImageHeader& header,
-                           std::uint64_t file_size, std::uint64_t store_limit) {
-  const LoadRefusal refusal = refusal_for(result, header, store_limit);
+                           std::uint64_t file_size, const LoadLimit& limit) {
+  const LoadRefusal refusal = refusal_for(result, header, limit);
   // A parse that failed wrote its line first, whatever refuses the load after it.
   if (!result.accepted()) return {LoadVerdict::refused, std::string(faulttext(result.fault))};
   if (refusal != LoadRefusal::none) return {LoadVerdict::refused, refusal_line(refusal, header)};

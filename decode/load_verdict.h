@@ -10,6 +10,7 @@
 
 #include "core/image_header.h"
 #include "core/pixel_kinds.h"
+#include "decode/store_memory.h"
 #include "tiff/header_result.h"
 
 namespace vtr {
@@ -26,15 +27,15 @@ enum class LoadRefusal {
   header,     // the parser refused the header for what it says: the load ends at once
   no_strips,  // an accepted header without strip offsets (a tiled file, say)
   size,       // a negative width or length
-  memory,     // the store would take more than the limit
+  memory,     // the load would take more than its limit
   unusable,   // the parse failed part way or met a second IFD (the parser wrote why)
   layout,     // no decoder reads this depth and photometric setting
 };
 
 // The first check that refuses a load of `header`, as the parse that gave `result` left it,
-// into a store of at most `store_limit` bytes.
+// held to `limit`.
 LoadRefusal refusal_for(const HeaderResult& result, const ImageHeader& header,
-                        std::uint64_t store_limit);
+                        const LoadLimit& limit);
 
 // True for a refusal made before anything of the old image is given up: the store, the
 // histogram and the picture stay as they were.
@@ -61,9 +62,9 @@ struct LoadForecast {
 };
 
 // What get image does with a file of `file_size` bytes whose header parsed to `result` and
-// `header`, with a store of at most `store_limit` bytes.
+// `header`, held to `limit`.
 LoadForecast forecast_load(const HeaderResult& result, const ImageHeader& header,
-                           std::uint64_t file_size, std::uint64_t store_limit);
+                           std::uint64_t file_size, const LoadLimit& limit);
 
 // The verdict in words: "shows", "shows with rows missing", "refused".
 std::string_view verdict_words(LoadVerdict verdict);

@@ -52,10 +52,13 @@ Headroom readheadroom(const std::string& proc, const ProcessLimits& limits) {
   return h;
 }
 
-std::uint64_t storelimitfor(const Headroom& h, std::uint64_t present) {
+std::uint64_t loadlimitfor(const Headroom& h, std::uint64_t present) {
   const std::uint64_t memory = saturatingadd(std::min(h.available, h.cgroup), present);
-  const std::uint64_t space = std::min(h.addressspace, h.data);
-  return std::min(memory, space) / 2;
+  return std::min({memory, h.addressspace, h.data});
+}
+
+bool can_take(const Headroom& h, std::uint64_t bytes, std::uint64_t reserve) {
+  return saturatingadd(bytes, reserve) <= loadlimitfor(h, 0);
 }
 
 }  // namespace vtr

@@ -1,11 +1,13 @@
 // What this process may still take, from each source that limits it, and the most a new
-// pixel store may take as a result.
+// load may take as a result.
 //
 // The store is mapped without reserving swap, so a store larger than what the process may
 // have does not fail when it is made: it gets the process killed when its pages are written
 // (by a memory control group or the kernel's out-of-memory killer), or a later, smaller
-// allocation fails (under an address-space or data-size limit). The store is therefore judged
-// before it is made against the least of four headrooms.
+// allocation fails (under an address-space or data-size limit); so it is with the pages of a
+// copy or a print, which the heap asks of the kernel in the same way. The store, with all a
+// load brings, and later a copy or a print are therefore judged before they are made against
+// the least of four headrooms.
 #pragma once
 
 #include <cstdint>
@@ -34,10 +36,13 @@ ProcessLimits processlimits();
 // self/mountinfo ("/proc"; tests give a fixture folder), `limits` the process's limits.
 Headroom readheadroom(const std::string& proc, const ProcessLimits& limits);
 
-// The most bytes a new store may take: half of the least headroom, so that the picture, the
-// row buffer, a copy and a print still find memory. The present store, `present` bytes,
-// counts as free memory, since its pages are given back before the new store's are written;
-// but not as free address space, since the new store is mapped before the old is unmapped.
-std::uint64_t storelimitfor(const Headroom& h, std::uint64_t present);
+// The most bytes a load may take, its store and all that comes with it (load_memory.h): the
+// least headroom. The present store, `present` bytes, counts as free memory, since its pages
+// are given back before the new store's are written; but not as free address space, since
+// the new store is mapped before the old is unmapped.
+std::uint64_t loadlimitfor(const Headroom& h, std::uint64_t present);
+
+// True when `bytes` more, and `reserve` beside them, fit in the least headroom now.
+bool can_take(const Headroom& h, std::uint64_t bytes, std::uint64_t reserve);
 
 }  // namespace vtr

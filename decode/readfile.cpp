@@ -11,6 +11,7 @@
 #include "decode/decoders.h"
 #include "decode/getheader.h"
 #include "decode/header_summary.h"
+#include "decode/load_memory.h"
 #include "decode/load_verdict.h"
 #include "decode/store_memory.h"
 #include "display/histogram.h"
@@ -70,12 +71,9 @@ std::int16_t open_path(App& app, std::int16_t n, const std::string& path) {
   return 0;
 }
 
-// The row buffer of a load with `workers` workers: the largest file row of any kind for each,
-// and the unused element 0.
-std::size_t rowbuffer_bytes(std::int32_t width, int workers) {
-  std::int64_t widest = 0;
-  for (const PixelKind& kind : pixel_kinds()) widest = std::max(widest, kind.row_bytes(width));
-  return static_cast<std::size_t>(widest) * static_cast<std::size_t>(workers) + 1;
+// The workers a load runs on, each with a row of the row buffer.
+int load_workers(const App& app) {
+  return band_workers(app.bands, app.workers);
 }
 
 // read_opened without the out-of-memory refusal.
@@ -90,15 +88,15 @@ LoadEnd read_opened_unguarded(App& app, std::int16_t p, std::int16_t mode) {
   }
   // A store for the header's size must be possible before anything of the old image is given
   // up; a refusal of its own the driver writes, the parser's have been written.
-  const LoadRefusal refusal =
-      refusal_for(header, h, current_store_limit(app.store_limit, app.store.bytes()));
+  const LoadRefusal refusal = refusal_for(
+      header, h, current_load_limit(app.store_limit, app.store.bytes(), load_workers(app)));
   if (keeps_old_image(refusal)) {
     app.lines.error(refusal_line(refusal, h));
     return abandon(app.files, h, p);
   }
   // The row buffer is had before the old image is given up, so that the decoder does not
   // have to allocate it.
-  app.rowbuffer.reserve(rowbuffer_bytes(h.imagewidth, band_workers(app.bands, app.workers)));
+  app.rowbuffer.reserve(static_cast<std::size_t>(rowbuffer_bytes(h.imagewidth, load_workers(app))));
   zerohistogram(app);
   if (!app.store.recreate(h.imagewidth, h.imagelength, storekindfor(h))) {
     // The check above passed but the system still refused the pages.

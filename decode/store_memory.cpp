@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "decode/load_memory.h"
 #include "decode/proc_files.h"
 
 namespace vtr {
@@ -28,14 +29,16 @@ Headroom processheadroom() {
   return h;
 }
 
-std::uint64_t current_store_limit(std::uint64_t set_limit, std::uint64_t present) {
-  if (set_limit != 0) return set_limit;
-  return storelimitfor(processheadroom(), present);
+LoadLimit current_load_limit(std::uint64_t set_limit, std::uint64_t present, int workers) {
+  if (set_limit != 0) return {set_limit, true, workers};
+  return {loadlimitfor(processheadroom(), present), false, workers};
 }
 
-bool store_fits(std::uint64_t limit, std::int32_t width, std::int32_t length, StoreKind kind) {
+bool load_fits(const LoadLimit& limit, std::int32_t width, std::int32_t length, StoreKind kind) {
   if (width < 0 || length < 0) return false;
-  return PixelStore::bytes_for(width, length, kind) <= limit;
+  const std::uint64_t bytes = limit.store_only ? PixelStore::bytes_for(width, length, kind)
+                                               : load_bytes(width, length, kind, limit.workers);
+  return bytes <= limit.bytes;
 }
 
 }  // namespace vtr

@@ -203,7 +203,7 @@ void check_loaded(const Row& r, const Expectation& e, const Viewer& v, const std
 // line of missing rows), shows with rows missing (painted, with the line), refused (not
 // painted, with the line). Returns the verdict.
 LoadVerdict expect_report_agrees(const std::string& path, const std::string& added) {
-  const LoadForecast f = read_file_report(path, current_store_limit(0, 0)).forecast;
+  const LoadForecast f = read_file_report(path, current_load_limit(0, 0, 1)).forecast;
   const Lines lines = crlf_lines(added);
   const bool painted = has_line(lines, "image painted");
   const bool missing = has_line(lines, kCutShortLine) || has_line(lines, kMissingStripsLine);

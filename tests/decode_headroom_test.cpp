@@ -104,7 +104,7 @@ TEST(MemoryHeadroom, IsTheLeastOfTheControlGroupsAndTheirAncestors) {
   }
 }
 
-TEST(MemoryHeadroom, ProcessLimitsLeaveTheirRestAndTheStoreGetsHalfOfTheLeast) {
+TEST(MemoryHeadroom, ProcessLimitsLeaveTheirRestAndALoadGetsTheLeast) {
   const Fixture f({{"proc/meminfo", "MemTotal: 9999 kB\nMemAvailable:    4194304 kB\n"},
                    {"proc/self/status", "VmPeak: 1 kB\nVmSize:  102400 kB\nVmData:   51200 kB\n"},
                    {"proc/self/mountinfo", ""}});
@@ -115,18 +115,24 @@ TEST(MemoryHeadroom, ProcessLimitsLeaveTheirRestAndTheStoreGetsHalfOfTheLeast) {
   EXPECT_EQ(h.data, kNone);
   EXPECT_EQ(readheadroom(f.proc(), ProcessLimits{kNone, 50 * kMiB}).data, 0u);
 
-  // The present store counts as free memory but not as free address space.
+  // The present store counts as free memory for a load but not as free address space; a copy
+  // or a print (no present store) fits when it and its reserve do.
   const struct {
     Headroom h;
     std::uint64_t present, expected;
   } rows[] = {
-      {{1000 * kMiB, kNone, kNone, kNone}, 200 * kMiB, 600 * kMiB},
-      {{kNone, 1000 * kMiB, kNone, kNone}, 0, 500 * kMiB},
-      {{4000 * kMiB, 3000 * kMiB, 1000 * kMiB, 2000 * kMiB}, 500 * kMiB, 500 * kMiB},
-      {{4000 * kMiB, kNone, kNone, 800 * kMiB}, 0, 400 * kMiB},
-      {{kNone, kNone, kNone, kNone}, 1, kNone / 2},
+      {{1000 * kMiB, kNone, kNone, kNone}, 200 * kMiB, 1200 * kMiB},
+      {{kNone, 1000 * kMiB, kNone, kNone}, 0, 1000 * kMiB},
+      {{4000 * kMiB, 3000 * kMiB, 1000 * kMiB, 2000 * kMiB}, 500 * kMiB, 1000 * kMiB},
+      {{4000 * kMiB, kNone, kNone, 800 * kMiB}, 0, 800 * kMiB},
+      {{kNone, kNone, kNone, kNone}, 1, kNone},
   };
-  for (const auto& r : rows) EXPECT_EQ(storelimitfor(r.h, r.present), r.expected) << r.expected;
+  for (const auto& r : rows) {
+    EXPECT_EQ(loadlimitfor(r.h, r.present), r.expected) << r.expected;
+    if (r.present != 0) continue;
+    EXPECT_TRUE(can_take(r.h, r.expected - 16 * kMiB, 16 * kMiB)) << r.expected;
+    EXPECT_FALSE(can_take(r.h, r.expected - 16 * kMiB + 1, 16 * kMiB)) << r.expected;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/pixel_store.h"
+#include "decode/load_memory.h"
 #include "decode/store_memory.h"
 
 namespace vtr {
@@ -117,18 +118,25 @@ TEST(StoreMemory, LimitIsCheckedBeforeTheStoreIsMade) {
       {5, -1, StoreKind::grey16, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(store_fits(current_store_limit(limit, 0), c.w, c.l, c.kind), c.fits)
+    EXPECT_EQ(load_fits(current_load_limit(limit, 0, 2), c.w, c.l, c.kind), c.fits)
         << c.w << " x " << c.l;
   }
-  // Without a set limit, at most half of what the machine has: a small image fits and the
-  // largest declared one never where the machine could not really back 2 GiB (the process's
-  // own limits may refuse it even where the machine could).
+  // Without a set limit the store, the picture, a copy of it, the row buffers and the
+  // reserve are held to what the machine has: a small image fits and the largest declared
+  // one never where the machine could not really back all that (the process's own limits
+  // may refuse it even where the machine could).
   limit = 0;
   EXPECT_GT(memavailable(), 0u);
-  EXPECT_TRUE(store_fits(current_store_limit(limit, 0), 512, 512, StoreKind::grey16));
-  if (memavailable() / 2 < PixelStore::bytes_for(32767, 32767, StoreKind::grey16)) {
-    EXPECT_FALSE(store_fits(current_store_limit(limit, 0), 32767, 32767, StoreKind::grey16));
+  EXPECT_TRUE(load_fits(current_load_limit(limit, 0, 2), 512, 512, StoreKind::grey16));
+  if (memavailable() < load_bytes(32767, 32767, StoreKind::grey16, 2)) {
+    EXPECT_FALSE(load_fits(current_load_limit(limit, 0, 2), 32767, 32767, StoreKind::grey16));
   }
+  // An 8-bit picture and its copy (1 and 3 bytes a shown pixel, rows padded to 4) weigh as
+  // much as its store; a 16-bit one half as much. Odd sides lose their last pixel.
+  constexpr std::uint64_t kRows = 2 * 3 * 21000 + 1;  // two workers' RGB rows, and element 0
+  EXPECT_EQ(load_bytes(21000, 21000, StoreKind::grey8, 2),
+            2ull * 21000 * 21000 + kRows + kLoadReserve);
+  EXPECT_EQ(load_bytes(3, 3, StoreKind::grey16, 1), 18 + 4 + 4 + 10 + kLoadReserve);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/flags.h"
 #include "core/pixel_store.h"
+#include "core/worker_pool.h"
 #include "decode/decoders.h"
 #include "decode/store_memory.h"
 #include "ui/command_line.h"
@@ -106,7 +107,7 @@ int print_file_info(const std::vector<std::string>& files, bool pretty, std::ost
   int status = kExitDone;
   Json all = Json::array();
   for (const std::string& file : files) {
-    const FileReport report = read_file_report(file, current_store_limit(0, 0));
+    const FileReport report = read_file_report(file, current_load_limit(0, 0, usable_cores()));
     if (report.forecast.verdict != LoadVerdict::shows) status = kExitRefused;
     if (pretty) {
       all.push_back(report_object(report));

@@ -15,6 +15,10 @@
 #                 the window itself (the GUI driver, offscreen) under the first two limits:
 #                 28000 x 28000 16-bit is refused, the copy that follows works and the small
 #                 image then loads.
+#   window-copy   the window in the 1 GiB memory group loads 8-bit 21000 x 21000, and then
+#                 22000 x 22000, and copies each: the copy is made or refused with its line,
+#                 and the program lives (an 8-bit picture, its copy and its store are about as
+#                 large, so a copy let through unjudged is more than the group holds).
 # The program must end normally: a child killed by a signal fails the case. Where the machine
 # does not allow the limit, the case is skipped (exit 77) with the reason printed.
 #
@@ -124,6 +128,18 @@ checkwindow() {
   grep -qxF "nextpicture: 3x2" "$work/out" || fail "the small image did not load after it"
 }
 
+# A copy after a load of `side` x `side`: the program lived, and the image loaded (21000:
+# always; else it may be refused), the copy made or refused with its line.
+checkcopy() {
+  local side=$1 shown="picture: $(($1 / 2))x$(($1 / 2))"
+  local loadline="error: [error] not enough memory for a $side x $side image"
+  grep -qxF "$shown" "$work/out" || { ((side != 21000)) && grep -qxF "$loadline" "$work/out"; } ||
+    fail "the $side x $side image was neither shown nor refused"
+  grep -qxE "top: (image copied to clipboard|\[error\] not enough memory to copy the picture)" \
+    "$work/out" || fail "the copy of $side x $side wrote neither its line nor its refusal"
+  cat "$work/out"
+}
+
 loads=("$work/small.tif" "$work/big.tif" "$work/small.tif")
 session=(load "$work/big.tif" copy 0 "$work/small.tif")
 export QT_QPA_PLATFORM=offscreen
@@ -181,6 +197,19 @@ case $case in
     rungroup "$driver" "${session[@]}"
     checkstatus $?
     checkwindow
+    ;;
+  window-copy)
+    memorygroup || skip "no child memory control group can be made (cgroup v1 or v2)"
+    echo "memory group $group, limit 1 GiB"
+    for side in 21000 22000; do
+      # The last file's pages, read twice (rows straddle pages), stay charged to the group as
+      # active cache, which is not counted as free: they are dropped first.
+      dd if=/dev/null of="$work/copy$side.tif" oflag=nocache conv=notrunc,fdatasync count=0 \
+        2>/dev/null
+      rungroup "$driver" load "$work/copy$side.tif" copy 0
+      checkstatus $?
+      checkcopy "$side"
+    done
     ;;
   window-addressspace)
     [[ $sanitized == yes ]] &&

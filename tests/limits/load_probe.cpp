@@ -5,7 +5,7 @@
 // limits_test.sh, which compares its output with what the limit should give.
 //
 //   load_probe FILE...     the loads; exit status 0 when every load returned
-//   load_probe --headroom  the headroom figures of this process, in MiB, and the store limit
+//   load_probe --headroom  the headroom figures of this process, in MiB, and the load limit
 //   load_probe --sanitized "yes" when built with AddressSanitizer, else "no"
 //   load_probe --make DIR  writes the files the limit test loads (see probe_files.h)
 #include <cstdint>
@@ -31,7 +31,7 @@ void printheadroom() {
   const vtr::Headroom h = vtr::readheadroom("/proc", vtr::processlimits());
   std::cout << "headroom MiB: available " << mib(h.available) << ", cgroup " << mib(h.cgroup)
             << ", address space " << mib(h.addressspace) << ", data " << mib(h.data)
-            << "; store limit " << mib(vtr::storelimitfor(h, 0)) << "\n";
+            << "; load limit " << mib(vtr::loadlimitfor(h, 0)) << "\n";
 }
 
 // Channel 1 of every stored pixel, and the picture's grey levels, folded into one number each.

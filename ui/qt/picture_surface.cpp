@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vtr::qt {
 
@@ -24,6 +25,15 @@ int readout_button_code(Qt::MouseButton b) {
       return 4;
     default:
       return 0;
+  }
+}
+
+// The colours of `row` as red, green and blue bytes into `line`.
+void put_rgb888(const std::vector<QRgb>& row, uchar* line) {
+  for (const QRgb c : row) {
+    *line++ = static_cast<uchar>(qRed(c));
+    *line++ = static_cast<uchar>(qGreen(c));
+    *line++ = static_cast<uchar>(qBlue(c));
   }
 }
 
@@ -94,8 +104,18 @@ void PictureSurface::remove_picture() {
 
 void PictureSurface::draw_into(QImage& out) const {
   const int width = std::min(out.width(), picture_size().width());
-  for (int y = 0; y < std::min(out.height(), picture_size().height()); ++y) {
-    layer_->compose(y, 0, width, reinterpret_cast<QRgb*>(out.scanLine(y)));
+  const int height = std::min(out.height(), picture_size().height());
+  if (out.format() != QImage::Format_RGB888) {
+    for (int y = 0; y < height; ++y) {
+      layer_->compose(y, 0, width, reinterpret_cast<QRgb*>(out.scanLine(y)));
+    }
+    return;
+  }
+  // Three bytes a pixel: each row is composed aside and its colours taken over.
+  std::vector<QRgb> row(static_cast<std::size_t>(std::max(width, 0)));
+  for (int y = 0; y < height; ++y) {
+    layer_->compose(y, 0, width, row.data());
+    put_rgb888(row, out.scanLine(y));
   }
 }
 

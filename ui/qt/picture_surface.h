@@ -44,7 +44,7 @@ class PictureSurface : public QWidget {
   Bitmap bitmap() const;
   QSize picture_size() const { return layer_->size(); }
   // The picture as it shows, without the marker, as an RGB32 image; the same drawn into
-  // `out`, an image of the picture's size.
+  // `out`, an RGB32 or RGB888 image of the picture's size.
   QImage image() const;
   void draw_into(QImage& out) const;
 

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "decode/load_memory.h"
+#include "decode/store_memory.h"
 #include "ui/qt/dialog_popups.h"
 #include "ui/qt/form1_controls.h"
 #include "ui/qt/form2.h"
@@ -326,9 +328,15 @@ Outcome QtToolkit::clipboard_set_picture() {
   // The clipboard gets a copy of its own, made here, where a want of memory can be told.
   // Were the surface's image shared, the picture's next drawing would have to copy it, and a
   // drawing has no way to say that the memory could not be had.
+  // The copy holds the picture's colours exactly, in three bytes a pixel rather than four.
+  // Its pages are had as it is drawn: where they cannot be (a memory control group kills
+  // rather than refuses), it is not made at all.
   const QSize size = c_.picture()->picture_size();
   if (size.isEmpty()) return {};
-  QImage copy = make_image(size, QImage::Format_RGB32, ImageUse::clipboard);
+  if (!can_take(processheadroom(), copy_bytes(size.width(), size.height()), kTaskReserve)) {
+    return {Outcome::Kind::no_memory, {}};
+  }
+  QImage copy = make_image(size, QImage::Format_RGB888, ImageUse::clipboard);
   if (copy.isNull()) return {Outcome::Kind::no_memory, {}};
   c_.picture()->draw_into(copy);
   cb->setImage(copy);
@@ -338,6 +346,10 @@ Outcome QtToolkit::clipboard_set_picture() {
 Outcome QtToolkit::print_main_window() {
   c_.picture()->flush();
   c_.message_view()->flush();
+  const QSize pixels = c_.main_window().size() * c_.main_window().devicePixelRatioF();
+  if (!can_take(processheadroom(), print_bytes(pixels.width(), pixels.height()), kTaskReserve)) {
+    return {Outcome::Kind::no_memory, {}};
+  }
   const QImage page = window_image();
   if (page.isNull()) return {Outcome::Kind::no_memory, {}};
   std::string failure = print_image(page);
