@@ -5,15 +5,18 @@
 # offscreen, on an 8192 x 8192 16-bit file (5 loads), and the window's responsiveness figures
 # (event-pump gap during a load, a line added to a long message area, a long header dump, a
 # chart feed), each printed against its limit, "ok" or "OVER"; then the cold process (a fresh
-# viewer from its start to its picture on screen, beside qimgv; bench/cold_bench.sh).
+# viewer from its start to its picture on screen, beside qimgv, the file in the page cache;
+# bench/cold_bench.sh) and the command line in a shell loop (bench/header_cli.sh).
 #
-#   bash scripts/bench.sh                      # everything (about 20 minutes on 2 cores)
+#   bash scripts/bench.sh                      # everything (about 25 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
 #   bash scripts/bench.sh window               # only the window
-#   bash scripts/bench.sh cold                 # only the cold process
+#   bash scripts/bench.sh cold                 # only the cold process, files in the page cache
+#   bash scripts/bench.sh cold-disk            # only the cold process, the page cache dropped
+#                                              # before each process (root; not in "everything")
 #   bash scripts/bench.sh header               # only --header against tiffinfo (bench/header_cli.sh)
 #
-# The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 800 MB)
+# The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 1.6 GB)
 # and are reused while their size is right. Run it when the machine is otherwise quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +29,8 @@ cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench \
   vtr_screen_poller vantrel-tiff-reader
 
-if [[ "$filter" != "window" && "$filter" != "cold" ]]; then
+case "$filter" in window | cold | cold-disk | header) only=1 ;; *) only=0 ;; esac
+if [[ $only == 0 ]]; then
   "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true
 fi
@@ -38,4 +42,5 @@ fi
 if [[ "$filter" == "." || "$filter" == "cold" ]]; then
   bash bench/cold_bench.sh "$build"
 fi
+if [[ "$filter" == "cold-disk" ]]; then VTR_COLD_DROP=1 bash bench/cold_bench.sh "$build"; fi
 if [[ "$filter" == "." || "$filter" == "header" ]]; then bash bench/header_cli.sh "$build"; fi
