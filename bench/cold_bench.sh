@@ -73,6 +73,8 @@ poller="$build/bench/vtr_screen_poller"
 ours="$build/bin/vantrel-tiff-reader"
 : >"$work/results"
 
+load() { cut -d' ' -f1 /proc/loadavg; }
+
 # Before each process: the page cache dropped when asked, then the pause.
 settle() {
   if [[ $drop == 1 ]]; then
@@ -83,8 +85,9 @@ settle() {
 }
 
 # One fresh process of program $1 on file $2, with a home and settings of its own; appends
-# "file program shown_s window_s peak_kib" (or "failed") to the results. A third argument
-# names the screenshot to keep.
+# "file program shown_s window_s peak_kib load" (or "failed load") to the results, load being
+# the load average of the last minute at the process's end. A third argument names the
+# screenshot to keep.
 one() {
   local who=$1 file=$2 shot=() home
   settle
@@ -104,10 +107,10 @@ one() {
     "$poller" --grey "$grey" --tolerance "$tolerance" "${where[@]}" --timeout 60 \
     --log "$home/log" "${shot[@]}" -- "${command[@]}" 2>"$home/err" </dev/null); then
     read -r _ shown _ _ window _ _ peak _ <<<"$line"
-    echo "$(basename "$file" .tif) $who $shown $window $peak" >>"$work/results"
+    echo "$(basename "$file" .tif) $who $shown $window $peak $(load)" >>"$work/results"
   else
     echo "$(basename "$file" .tif) $who failed: $(cat "$home/err")" >&2
-    echo "$(basename "$file" .tif) $who failed" >>"$work/results"
+    echo "$(basename "$file" .tif) $who failed $(load)" >>"$work/results"
   fi
   rm -rf "$home"
 }

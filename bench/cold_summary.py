@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Prints the cold-process table from the lines of bench/cold_bench.sh:
-"NAME PROGRAM SHOWN_S WINDOW_S PEAK_KIB" or "NAME PROGRAM failed", NAME as grey16_8192_g160.
+"NAME PROGRAM SHOWN_S WINDOW_S PEAK_KIB LOAD" or "NAME PROGRAM failed LOAD", NAME as
+grey16_8192_g160, LOAD the load average of the last minute as the process ended.
 
     cold_summary.py RESULTS RUNS [WHERE]     # WHERE: a few words on where the files were
 
 Times are medians of the fresh processes with min-max in brackets; peaks are the median of the
-processes' peak resident memory. Then, for each depth, the cost of a pixel between sizes for
+processes' peak resident memory; beside each file, the least and most load average of its
+runs. Then, for each depth, the cost of a pixel between sizes for
 each program: the growth of the median time from one size to the next over the pixels added,
 in ns a pixel. Judged, "ok" or "OVER": our time at most a fixed share of qimgv's for three
 files, our peak at 8192 x 8192 16-bit, and our cost a pixel at most qimgv's (bench/README.md
@@ -43,7 +45,8 @@ def read(path):
         name, who = words[0], words[1]
         bits, side = int(name.split("_")[0][4:]), int(name.split("_")[1])
         entry = figures.setdefault((bits, side), {}).setdefault(
-            who, {"shown": [], "window": [], "peak": [], "failed": 0})
+            who, {"shown": [], "window": [], "peak": [], "failed": 0, "load": []})
+        entry["load"].append(float(words[-1]))
         if words[2] == "failed":
             entry["failed"] += 1
             continue
@@ -55,16 +58,18 @@ def read(path):
 
 def table(figures):
     print(f"  {'file':<21} {'ours':<22} {'qimgv':<22} {'ours/qimgv':<11} {'peak ours':<10} "
-          f"{'peak qimgv':<11} {'our window up':<13}")
+          f"{'peak qimgv':<11} {'our window up':<14} load average")
     for (bits, side), by in figures.items():
         ours, qimgv = by.get("ours", {}), by.get("qimgv", {})
         o, q = median(ours, "shown"), median(qimgv, "shown")
         ratio = o / q if o and q else None
         peak_o, peak_q, up = median(ours, "peak"), median(qimgv, "peak"), median(ours, "window")
         label = f"{side} x {side} {bits}-bit"
+        loads = ours.get("load", []) + qimgv.get("load", [])
         print(f"  {label:<21} {spread(ours.get('shown')):<22} {spread(qimgv.get('shown')):<22} "
               f"{f'{ratio:.2f}' if ratio else '-':<11} {f'{peak_o:.0f}' if peak_o else '-':<10} "
-              f"{f'{peak_q:.0f}' if peak_q else '-':<11} {f'{up:.3f}' if up else '-':<13}")
+              f"{f'{peak_q:.0f}' if peak_q else '-':<11} {f'{up:.3f}' if up else '-':<14} "
+              f"{min(loads):.2f}-{max(loads):.2f}")
         for who in PROGRAMS:
             failed = by.get(who, {}).get("failed", 0)
             if failed:
