@@ -17,7 +17,8 @@
 #   bash scripts/bench.sh header               # only --header against tiffinfo (bench/header_cli.sh)
 #
 # The generated files go to $VTR_BENCH_DIR (default $TMPDIR/vtr-bench-files, about 1.6 GB)
-# and are reused while their size is right. Run it when the machine is otherwise quiet.
+# and are reused while their size is right. Each part prints the load average before and
+# after its figures. Run it when the machine is otherwise quiet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh bench
@@ -29,14 +30,21 @@ cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs" --target vtr_bench vtr_window_bench \
   vtr_screen_poller vantrel-tiff-reader
 
+# The load average beside each part's figures: figures taken beside other work differ.
+loadavg() { echo "$1: load average $(cut -d' ' -f1-3 /proc/loadavg)"; }
+
 case "$filter" in window | cold | cold-disk | header) only=1 ;; *) only=0 ;; esac
 if [[ $only == 0 ]]; then
+  loadavg "in-process benchmarks, before"
   "$build/bench/vtr_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true
+  loadavg "in-process benchmarks, after"
 fi
 
 if [[ "$filter" == "." || "$filter" == "window" ]]; then
+  loadavg "window, before"
   QT_QPA_PLATFORM=offscreen "$build/bench/vtr_window_bench" 5
+  loadavg "window, after"
 fi
 
 if [[ "$filter" == "." || "$filter" == "cold" ]]; then
