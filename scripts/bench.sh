@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in a Release tree (build-bench, or $VTR_BENCH_BUILD) and runs them:
-# the get-image path against libtiff and the memory and paint floors for every kind at
-# 1024^2, 4096^2 and 8192^2 pixels (medians of 5 repetitions), then the real window,
-# offscreen, on an 8192 x 8192 16-bit file (5 loads), and the window's responsiveness figures
-# (event-pump gap during a load, a line added to a long message area, a long header dump, a
-# chart feed), each printed against its limit, "ok" or "OVER"; then the cold process (a fresh
-# viewer from its start to its picture on screen, beside qimgv, the file in the page cache;
-# bench/cold_bench.sh) and the command line in a shell loop (bench/header_cli.sh).
+# Builds the benchmarks in a Release tree (build-bench, or $VTR_BENCH_BUILD) and runs them,
+# each figure printed against its limit, "ok" or "OVER" (bench/README.md says how each limit
+# was set):
+# - vtr_bench: the get-image path (header, store, decode, paint, the whole click) for every
+#   kind at 1024^2, 4096^2 and 8192^2 pixels (medians of 5 repetitions), against libtiff and
+#   against the memory and paint floors run on the same workers (decode / memfloor, paint /
+#   paintfloor, getimage / (memfloor + paintfloor) judged from 4096^2);
+# - vtr_window_bench: the real window, offscreen, loading an 8192 x 8192 16-bit file 5 times,
+#   each beside the same click without a window (window / without, its peak memory against
+#   the store and the picture), then the window's responsiveness figures (event-pump gap
+#   during a load, a line added to a long message area, a long header dump, a chart feed);
+# - bench/cold_bench.sh: a fresh viewer from its start to its picture on screen, beside qimgv,
+#   the files in the page cache (or dropped, cold-disk): ours / qimgv at 8192^2 8- and 16-bit
+#   and 16384^2 16-bit, our peak at 8192^2 16-bit, our cost a pixel between sizes against
+#   qimgv's;
+# - bench/header_cli.sh: the command line in a shell loop against tiffinfo.
 #
 #   bash scripts/bench.sh                      # everything (about 25 minutes on 2 cores)
 #   bash scripts/bench.sh '/4096'              # only the benchmarks whose names match
