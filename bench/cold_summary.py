@@ -137,7 +137,7 @@ def main():
         text = "  ".join(f"{who} {cost[who]:.2f}" if cost[who] is not None else f"{who} -"
                          for who in PROGRAMS)
         print(f"    {bits}-bit {small}^2 to {large}^2: {text}")
-    print(f"  limits ({where}):")
+    print(f"  limits, {where}:")
     judge(figures, cost_rows)
 
 
