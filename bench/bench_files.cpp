@@ -26,21 +26,21 @@ std::uint32_t mix(std::uint32_t x, std::uint32_t y) {
 }
 
 // The file's shape; its pixels are written row by row after image_head().
-test::ImageSpec specof(Kind kind, int side) {
-  test::ImageSpec spec;
-  spec.mm = kind == Kind::grey16mm;
-  spec.width = side;
-  spec.length = side;
-  spec.bits =
+test::ImageSpec layoutof(Kind kind, int side) {
+  test::ImageSpec layout;
+  layout.mm = kind == Kind::grey16mm;
+  layout.width = side;
+  layout.length = side;
+  layout.bits =
       kind == Kind::grey12 ? 12 : (kind == Kind::grey16ii || kind == Kind::grey16mm ? 16 : 8);
-  spec.photometric = kind == Kind::rgb8 ? 2 : 1;
-  spec.rowsperstrip = kRowsPerStrip;
-  return spec;
+  layout.photometric = kind == Kind::rgb8 ? 2 : 1;
+  layout.rowsperstrip = kRowsPerStrip;
+  return layout;
 }
 
 std::size_t rowbytes(Kind kind, int side) {
-  const test::ImageSpec spec = specof(kind, side);
-  return static_cast<std::size_t>(test::row_bytes(spec.width, spec.bits, spec.photometric));
+  const test::ImageSpec layout = layoutof(kind, side);
+  return static_cast<std::size_t>(test::row_bytes(layout.width, layout.bits, layout.photometric));
 }
 
 // A 16-bit value for pixel (x, y): a smooth slope across the image, as a scientific image has
@@ -148,7 +148,7 @@ std::string benchfile(Kind kind, int side) {
   std::filesystem::create_directories(folder);
   const std::string path =
       folder + "/" + std::string(kindname(kind)) + "_" + std::to_string(side) + ".tif";
-  const test::Bytes head = test::image_head(specof(kind, side));
+  const test::Bytes head = test::image_head(layoutof(kind, side));
   std::error_code ec;
   if (std::filesystem::file_size(path, ec) != filesize(head, kind, side) || ec) {
     std::fprintf(stderr, "writing %s\n", path.c_str());

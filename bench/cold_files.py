@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the files of the cold-process benchmark: 8- and 16-bit greyscale, 4096 x 4096 and
-8192 x 8192, uncompressed, "II", 16 rows a strip, each alone in a folder of its own (a viewer
-that reads ahead in the file's folder finds nothing else there).
+8192 x 8192, and 16-bit also 16384 x 16384 (a 512 MiB file), uncompressed, "II", 16 rows a
+strip, each alone in a folder of its own (a viewer that reads ahead in the file's folder finds
+nothing else there).
 
     cold_files.py FOLDER GREY     # prints the path of each file, written when missing
 
@@ -19,6 +20,8 @@ from tiff_writer import SHORT, back_to_back, image_entries, tiff  # noqa: E402
 
 ROWS_PER_STRIP = 16
 DATA_START = 16384
+# The sides written for each depth, smallest first.
+SIDES = {16: (4096, 8192, 16384), 8: (4096, 8192)}
 
 
 def header(side, bits):
@@ -55,8 +58,8 @@ def write(path, side, bits, grey):
 def main():
     folder, grey = sys.argv[1], int(sys.argv[2])
     assert 3 <= grey <= 252
-    for bits in (16, 8):
-        for side in (4096, 8192):
+    for bits, sides in SIDES.items():
+        for side in sides:
             name = f"grey{bits}_{side}_g{grey}"
             os.makedirs(os.path.join(folder, name), exist_ok=True)
             path = os.path.join(folder, name, name + ".tif")

@@ -1,22 +1,25 @@
 #!/usr/bin/python3
 """Prints the cold-process table from the lines of bench/cold_bench.sh:
-"NAME PROGRAM SHOWN_S WINDOW_S PEAK_KIB" or "NAME PROGRAM failed", NAME as grey16_8192_g160.
+"NAME PROGRAM SHOWN_S WINDOW_S PEAK_KIB LOAD" or "NAME PROGRAM failed LOAD", NAME as
+grey16_8192_g160, LOAD the load average of the last minute as the process ended.
 
-    cold_summary.py RESULTS RUNS
+    cold_summary.py RESULTS RUNS [WHERE]     # WHERE: a few words on where the files were
 
 Times are medians of the fresh processes with min-max in brackets; peaks are the median of the
-processes' peak resident memory. The 8192 x 8192 16-bit file is judged against its limits:
-at most 1.5 s, at most 2 x qimgv's time, and a peak of at most 1.5 x (file size + picture),
-the picture being the half-scale grey picture the window holds, one byte a pixel
-(bench/README.md says where the limits come from)."""
+processes' peak resident memory; beside each file, the least and most load average of its
+runs. Then, for each depth, the cost of a pixel between sizes for
+each program: the growth of the median time from one size to the next over the pixels added,
+in ns a pixel. Judged, "ok" or "OVER": our time at most a fixed share of qimgv's for three
+files, our peak at 8192 x 8192 16-bit, and our cost a pixel at most qimgv's (bench/README.md
+says where the limits come from)."""
 import statistics
 import sys
 
-TIME_LIMIT_S = 1.5
-RATIO_LIMIT = 2.0
-PEAK_FACTOR = 1.5
-HEADER_BYTES = 16384
-MIB = 1 << 20
+# Ours / qimgv, medians, at most; by (bits, side).
+RATIO_LIMITS = {(16, 8192): 0.85, (8, 8192): 1.0, (16, 16384): 1.0}
+# Our peak resident memory at (bits, side), MiB, at most.
+PEAK_LIMITS = {(16, 8192): 200}
+PROGRAMS = ("ours", "qimgv")
 
 
 def spread(values):
@@ -29,56 +32,113 @@ def verdict(ok):
     return "ok" if ok else "OVER"
 
 
-def main():
-    path, runs = sys.argv[1], int(sys.argv[2])
+def median(entry, field):
+    values = entry.get(field, []) if entry else []
+    return statistics.median(values) if values else None
+
+
+def read(path):
+    """{(bits, side): {program: {"shown": [], "window": [], "peak": [], "failed": n}}}"""
     figures = {}
     for line in open(path):
         words = line.split()
         name, who = words[0], words[1]
-        entry = figures.setdefault(name, {}).setdefault(who, {"shown": [], "window": [], "peak": [], "failed": 0})
+        bits, side = int(name.split("_")[0][4:]), int(name.split("_")[1])
+        entry = figures.setdefault((bits, side), {}).setdefault(
+            who, {"shown": [], "window": [], "peak": [], "failed": 0, "load": []})
+        entry["load"].append(float(words[-1]))
         if words[2] == "failed":
             entry["failed"] += 1
             continue
         entry["shown"].append(float(words[2]))
         entry["window"].append(float(words[3]))
         entry["peak"].append(int(words[4]) / 1024)
+    return figures
 
-    print(f"\ncold process: start to picture on screen, s, median of {runs} fresh processes "
-          "(min-max), alternating ours and qimgv; peak resident MiB (median)")
-    print(f"  {'file':<20} {'ours':<22} {'qimgv':<22} {'ours/qimgv':<11} {'peak ours':<10} "
-          f"{'peak qimgv':<11} {'our window up':<13}")
-    judged = None
-    for name, by in figures.items():
-        bits, side = name.split("_")[0][4:], int(name.split("_")[1])
+
+def table(figures):
+    print(f"  {'file':<21} {'ours':<22} {'qimgv':<22} {'ours/qimgv':<11} {'peak ours':<10} "
+          f"{'peak qimgv':<11} {'our window up':<14} load average")
+    for (bits, side), by in figures.items():
         ours, qimgv = by.get("ours", {}), by.get("qimgv", {})
-        o, q = ours.get("shown", []), qimgv.get("shown", [])
-        ratio = statistics.median(o) / statistics.median(q) if o and q else None
-        peak_o = statistics.median(ours["peak"]) if o else None
-        peak_q = statistics.median(qimgv["peak"]) if q else None
-        window_o = statistics.median(ours["window"]) if o else None
+        o, q = median(ours, "shown"), median(qimgv, "shown")
+        ratio = o / q if o and q else None
+        peak_o, peak_q, up = median(ours, "peak"), median(qimgv, "peak"), median(ours, "window")
         label = f"{side} x {side} {bits}-bit"
-        print(f"  {label:<20} {spread(o):<22} {spread(q):<22} "
+        loads = ours.get("load", []) + qimgv.get("load", [])
+        print(f"  {label:<21} {spread(ours.get('shown')):<22} {spread(qimgv.get('shown')):<22} "
               f"{f'{ratio:.2f}' if ratio else '-':<11} {f'{peak_o:.0f}' if peak_o else '-':<10} "
-              f"{f'{peak_q:.0f}' if peak_q else '-':<11} {f'{window_o:.3f}' if o else '-':<13}")
-        failed = ours.get("failed", 0) + qimgv.get("failed", 0)
-        if failed:
-            print(f"    {failed} run(s) failed (the poller's message is above)")
-        if bits == "16" and side == 8192:
-            judged = (o, ratio, peak_o, side, int(bits))
-    if judged is None:
-        return
-    o, ratio, peak_o, side, bits = judged
-    file_mib = (HEADER_BYTES + side * side * bits // 8) / MIB
-    picture_mib = (side // 2) * (side // 2) / MIB
-    peak_limit = PEAK_FACTOR * (file_mib + picture_mib)
-    if not o or ratio is None:
-        print("  8192 x 8192 16-bit: no figure (OVER)")
-        return
-    shown = statistics.median(o)
-    print(f"  8192 x 8192 16-bit: {shown:.3f} s (limit {TIME_LIMIT_S} s: {verdict(shown <= TIME_LIMIT_S)}), "
-          f"{ratio:.2f} x qimgv (limit {RATIO_LIMIT:g} x: {verdict(ratio <= RATIO_LIMIT)}), "
-          f"peak {peak_o:.0f} MiB (limit {PEAK_FACTOR} x ({file_mib:.0f} MiB file + "
-          f"{picture_mib:.0f} MiB picture) = {peak_limit:.0f} MiB: {verdict(peak_o <= peak_limit)})")
+              f"{f'{peak_q:.0f}' if peak_q else '-':<11} {f'{up:.3f}' if up else '-':<14} "
+              f"{min(loads):.2f}-{max(loads):.2f}")
+        for who in PROGRAMS:
+            failed = by.get(who, {}).get("failed", 0)
+            if failed:
+                print(f"    {who}: {failed} run(s) failed (the poller's message is above)")
+
+
+def costs(figures):
+    """The cost of a pixel between each two next sizes of a depth, for each program: ns a
+    pixel, None where a median is missing."""
+    rows = []
+    for bits in sorted({b for b, _ in figures}, reverse=True):
+        sides = sorted(s for b, s in figures if b == bits)
+        for small, large in zip(sides, sides[1:]):
+            added = large * large - small * small
+            cost = {}
+            for who in PROGRAMS:
+                a = median(figures[(bits, small)].get(who), "shown")
+                b = median(figures[(bits, large)].get(who), "shown")
+                cost[who] = (b - a) / added * 1e9 if a is not None and b is not None else None
+            rows.append((bits, small, large, cost))
+    return rows
+
+
+def judge(figures, cost_rows):
+    for (bits, side), limit in RATIO_LIMITS.items():
+        by = figures.get((bits, side))
+        if by is None:
+            continue
+        o, q = median(by.get("ours"), "shown"), median(by.get("qimgv"), "shown")
+        label = f"{side} x {side} {bits}-bit"
+        if o is None:
+            print(f"  {label}: ours showed nothing (OVER)")
+        elif q is None:
+            print(f"  {label}: ours {o:.3f} s; qimgv showed nothing, no ratio to judge")
+        else:
+            print(f"  {label}: ours / qimgv {o / q:.2f} (limit {limit:g}: {verdict(o / q <= limit)})")
+    for (bits, side), limit in PEAK_LIMITS.items():
+        peak = median(figures.get((bits, side), {}).get("ours"), "peak")
+        if peak is not None:
+            print(f"  {side} x {side} {bits}-bit: our peak {peak:.0f} MiB "
+                  f"(limit {limit} MiB: {verdict(peak <= limit)})")
+    for bits, small, large, cost in cost_rows:
+        o, q = cost["ours"], cost["qimgv"]
+        span = f"{bits}-bit {small}^2 to {large}^2"
+        if o is None:
+            print(f"  {span}: no cost a pixel of ours (OVER)")
+        elif q is None:
+            print(f"  {span}: our cost a pixel {o:.2f} ns; qimgv's unknown, not judged")
+        else:
+            print(f"  {span}: our cost a pixel {o:.2f} ns, qimgv's {q:.2f} ns "
+                  f"(limit qimgv's: {verdict(o <= q)})")
+
+
+def main():
+    path, runs = sys.argv[1], int(sys.argv[2])
+    where = sys.argv[3] if len(sys.argv) > 3 else "the file in the page cache"
+    figures = read(path)
+    print(f"\ncold process, {where}: start to picture on screen, s, median of {runs} fresh "
+          "processes (min-max), alternating ours and qimgv; peak resident MiB (median)")
+    table(figures)
+    cost_rows = costs(figures)
+    print("  cost a pixel between sizes: (median at the larger - median at the smaller) / "
+          "pixels added, ns")
+    for bits, small, large, cost in cost_rows:
+        text = "  ".join(f"{who} {cost[who]:.2f}" if cost[who] is not None else f"{who} -"
+                         for who in PROGRAMS)
+        print(f"    {bits}-bit {small}^2 to {large}^2: {text}")
+    print(f"  limits, {where}:")
+    judge(figures, cost_rows)
 
 
 if __name__ == "__main__":
