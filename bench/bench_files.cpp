@@ -26,8 +26,8 @@ std::uint32_t mix(std::uint32_t x, std::uint32_t y) {
 }
 
 // The file's shape; its pixels are written row by row after image_head().
-test::ImageSpec layoutof(Kind kind, int side) {
-  test::ImageSpec layout;
+test::StripImage layoutof(Kind kind, int side) {
+  test::StripImage layout;
   layout.mm = kind == Kind::grey16mm;
   layout.width = side;
   layout.length = side;
@@ -39,7 +39,7 @@ test::ImageSpec layoutof(Kind kind, int side) {
 }
 
 std::size_t rowbytes(Kind kind, int side) {
-  const test::ImageSpec layout = layoutof(kind, side);
+  const test::StripImage layout = layoutof(kind, side);
   return static_cast<std::size_t>(test::row_bytes(layout.width, layout.bits, layout.photometric));
 }
 

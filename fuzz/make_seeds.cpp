@@ -14,7 +14,7 @@
 namespace {
 
 using vtr::test::Bytes;
-using vtr::test::ImageSpec;
+using vtr::test::StripImage;
 using vtr::test::TiffBuilder;
 
 Bytes ramp(std::size_t n, unsigned step) {
@@ -30,7 +30,7 @@ std::vector<std::uint16_t> samples(std::size_t n, unsigned step, unsigned mask) 
 }
 
 Bytes kind(bool mm, int bits, int photometric, int w, int l, int rps) {
-  ImageSpec s;
+  StripImage s;
   s.mm = mm;
   s.width = w;
   s.length = l;

@@ -23,8 +23,8 @@ namespace vtr {
 namespace {
 
 using test::Bytes;
-using test::ImageSpec;
 using test::SampleImage;
+using test::StripImage;
 using test::TempFile;
 
 class LoadTest : public test::DecodeFixture {
@@ -195,7 +195,7 @@ TEST_F(LoadTest, CancelOrUnopenableFileChangesNothing) {
 TEST_F(LoadTest, UnsupportedLayoutEmptiesHistogramAndStore) {
   auto f1 = load(test::makeimage(8, 1, false, 2, 2));
   // An 8-bit file whose photometric is 0 (white is zero): accepted by the parser only.
-  ImageSpec s;
+  StripImage s;
   s.width = 3;
   s.length = 2;
   s.photometric = 0;
@@ -277,7 +277,7 @@ TEST_F(LoadTest, StoreThatCannotBeHadIsRefusedKeepingThePreviousImage) {
 TEST_F(LoadTest, LargestDeclaredImageIsRefusedWhenTheMachineCannotBackIt) {
   const std::uint64_t need = load_bytes(32767, 32767, StoreKind::grey16, 1);
   if (need <= memavailable()) GTEST_SKIP() << "this machine could hold the store and its picture";
-  ImageSpec s;
+  StripImage s;
   s.width = 32767;
   s.length = 32767;
   s.pixels = Bytes(16, 1);  // the rest of the strip is missing from the file
@@ -354,7 +354,7 @@ TEST_F(LoadTest, ExitConfirmedDuringALoadStopsItAtTheNextRow) {
 TEST_F(LoadTest, NoDescriptorLeaksAcrossAThousandLoads) {
   TempFile good(test::makeimage(8, 1, false, 2, 2).tiff_file());
   TempFile junk(Bytes{'I', 'I', 7, 0, 8, 0, 0, 0});
-  ImageSpec odd;
+  StripImage odd;
   odd.bits = 16;
   odd.photometric = 2;
   odd.pixels = Bytes(6, 0);

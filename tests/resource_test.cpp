@@ -133,7 +133,7 @@ TEST(Resources, AnAllocationThatFailsDuringALoadIsARefusal) {
     int pump;  // the event pass that fails: 1 opens the load, 2 follows the store, 3.. rows
     bool picturekept;
   } cases[] = {{"first row", 3, true}, {"last row", 10, true}, {"paint", 12, false}};
-  ImageSpec s{false, 10, 8, 8, 1, 3, Bytes(80, 0x40)};
+  StripImage s{false, 10, 8, 8, 1, 3, Bytes(80, 0x40)};
   TempFile second(image(s));
   for (const auto& c : cases) {
     Viewer v;
@@ -173,7 +173,7 @@ std::vector<Bytes> mixed_files() {
   files.push_back(TiffBuilder().short_value(262, 3).build());              // palette
   files.push_back(TiffBuilder().short_value(256, 1).next_ifd(8).build());  // two IFDs
   files.push_back(huge_declared(8, 1, false));
-  ImageSpec white{false, 4, 4, 8, 0, 0, Bytes(16, 1)};
+  StripImage white{false, 4, 4, 8, 0, 0, Bytes(16, 1)};
   files.push_back(image(white));  // unsupported layout
   files.push_back(Bytes{});       // empty file
   return files;

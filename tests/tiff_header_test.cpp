@@ -67,7 +67,7 @@ TEST_P(GetHeaderTest, EmptyIfd) {
 }
 
 TEST_P(HeaderTest, GrayscaleImageDumpLineForLine) {
-  test::ImageSpec img;
+  test::StripImage img;
   img.mm = mm();
   img.width = 512;
   img.length = 480;

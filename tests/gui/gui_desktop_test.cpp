@@ -41,7 +41,7 @@ namespace {
 
 // An 8-bit grey image of w x l pixels, all of value 90.
 test::Bytes grey8(int w, int l) {
-  test::ImageSpec s;
+  test::StripImage s;
   s.width = w;
   s.length = l;
   s.pixels.assign(static_cast<std::size_t>(w) * l, 90);
@@ -378,7 +378,7 @@ void GuiDesktopTest::autoWindowByKeyAndMenus() {
   w->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(w.get()));
   test::TempFile file(test::image([] {
-    test::ImageSpec s;  // 16-bit: 600, and 5 of 2900, fewer than 0.35 % of the pixels
+    test::StripImage s;  // 16-bit: 600, and 5 of 2900, fewer than 0.35 % of the pixels
     s.width = 40;
     s.length = 40;
     s.bits = 16;

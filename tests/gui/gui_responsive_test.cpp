@@ -57,7 +57,7 @@ void GuiResponsiveTest::headerDumpOfAThousandStripsShowsEveryLine() {
 void GuiResponsiveTest::windowAnswersDuringALargeLoad() {
   auto w = gui::open_window();
   constexpr int kSide = 4096;
-  test::ImageSpec shape;
+  test::StripImage shape;
   shape.bits = 16;
   shape.width = kSide;
   shape.length = kSide;

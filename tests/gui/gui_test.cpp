@@ -40,7 +40,7 @@ constexpr Rgb kStartIntensity{16, 250, 253};
 
 // An 8-bit image whose pixel (x, y), 1-based, is (x * 7 + y * 13) mod 256.
 test::Bytes grey8_file(int w, int l) {
-  test::ImageSpec s;
+  test::StripImage s;
   s.width = w;
   s.length = l;
   for (int y = 1; y <= l; ++y)
@@ -54,7 +54,7 @@ std::uint16_t value16(int x, int y) {
 }
 
 test::Bytes grey16_mm_file(int w, int l) {
-  test::ImageSpec s;
+  test::StripImage s;
   s.mm = true;
   s.width = w;
   s.length = l;

@@ -43,7 +43,7 @@ struct SampleImage {
   }
   // The whole file of this image, `rowsperstrip` rows a strip (0: one strip).
   Bytes tiff_file(int rowsperstrip = 0) const {
-    return image(ImageSpec{mm, width, length, bits, photometric, rowsperstrip, rows(0, length)});
+    return image(StripImage{mm, width, length, bits, photometric, rowsperstrip, rows(0, length)});
   }
 };
 
@@ -64,7 +64,7 @@ inline SampleImage makeimage(int bits, int photometric, bool mm, int width, int 
 
 // A small good 8-bit image, loaded before a file under test to see what that file leaves.
 inline Bytes good_image() {
-  ImageSpec s;
+  StripImage s;
   s.width = 6;
   s.length = 4;
   s.rowsperstrip = 3;

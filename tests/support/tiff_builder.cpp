@@ -193,13 +193,13 @@ int row_bytes(int width, int bits, int photometric) {
   return width * bits / 8;
 }
 
-Bytes image(const ImageSpec& shape) {
+Bytes image(const StripImage& shape) {
   Bytes out = image_head(shape);
   out.insert(out.end(), shape.pixels.begin(), shape.pixels.end());
   return out;
 }
 
-Bytes image_head(const ImageSpec& shape) {
+Bytes image_head(const StripImage& shape) {
   TiffBuilder b(shape.mm);
   const int rps = shape.rowsperstrip > 0 ? shape.rowsperstrip : std::max(shape.length, 1);
   const int strips = shape.length == 0 ? 1 : (shape.length + rps - 1) / rps;

@@ -78,7 +78,7 @@ class TiffBuilder {
 };
 
 // What an image file of one of the supported kinds holds.
-struct ImageSpec {
+struct StripImage {
   bool mm = false;
   int width = 1;
   int length = 1;
@@ -89,10 +89,10 @@ struct ImageSpec {
 };
 
 // A whole image file: tags 256, 257, 258, 259, 262, 273, 277, 278, 279 in ascending order.
-Bytes image(const ImageSpec& shape);
+Bytes image(const StripImage& shape);
 // The bytes of image(shape) before its pixels (shape.pixels is not read): a large image's
 // rows can follow it straight into a file.
-Bytes image_head(const ImageSpec& shape);
+Bytes image_head(const StripImage& shape);
 // An 8-bit grey image 4 pixels wide and `strips` rows long, one row a strip, whose offsets
 // all point into the first strip: a header whose dump lists every strip.
 Bytes one_row_strips(std::uint32_t strips);
