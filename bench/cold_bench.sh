@@ -55,7 +55,9 @@ if [[ "${2:-}" != "--inside" ]]; then
   echo "cold process, $where: load average before $(cut -d' ' -f1-3 /proc/loadavg)"
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" --inside "$work"
   echo "cold process, $where: load average after $(cut -d' ' -f1-3 /proc/loadavg)"
-  /usr/bin/python3 "$here/cold_summary.py" "$work/results" "$runs" "$where"
+  from=cache
+  [[ $drop == 1 ]] && from=disk
+  /usr/bin/python3 "$here/cold_summary.py" "$work/results" "$runs" "$where" "$from"
   exit 0
 fi
 
