@@ -1,25 +1,14 @@
 #include "core/pixel_kinds.h"
 
-#include <bit>
-
 namespace vtr {
 
 namespace {
 
-constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-
-constexpr RowUnpacking kGrey8{.unpack = count_stored<std::uint8_t, countgray8>, .into_store = true};
+constexpr RowUnpacking kGrey8{.unpack = unpack_into_store<std::uint8_t, unpackgray8>};
 constexpr RowUnpacking kGrey12{.unpack = unpack_into_store<std::uint16_t, unpackgray12>};
 constexpr RowUnpacking kRgb8{.unpack = unpack_into_store<std::uint8_t, unpackrgb8>};
-// 16-bit samples in the processor's own byte order are kept as the file holds them.
-constexpr RowUnpacking kGrey16Own{.unpack = count_stored<std::uint16_t, countgray16>,
-                                  .into_store = true};
-constexpr RowUnpacking kGrey16Ii =
-    kLittleEndian ? kGrey16Own
-                  : RowUnpacking{.unpack = unpack_into_store<std::uint16_t, unpackgray16<false>>};
-constexpr RowUnpacking kGrey16Mm =
-    kLittleEndian ? RowUnpacking{.unpack = unpack_into_store<std::uint16_t, unpackgray16<true>>}
-                  : kGrey16Own;
+constexpr RowUnpacking kGrey16Ii{.unpack = unpack_into_store<std::uint16_t, unpackgray16<false>>};
+constexpr RowUnpacking kGrey16Mm{.unpack = unpack_into_store<std::uint16_t, unpackgray16<true>>};
 
 // First match wins. 12-bit samples are a bit stream and RGB samples single bytes: their rows
 // read the same in either byte order.

@@ -14,12 +14,14 @@
 
 namespace vtr {
 
-// How a file row of one byte order becomes stored values.
+// How a file row of one byte order becomes stored values. Every row is read into a row
+// buffer of the worker's own, which stays in the processor's cache, and unpacked from there
+// into the store, even where the file's bytes are the stored values (8-bit, and 16-bit in the
+// processor's byte order): the system writing a read straight into the store's fresh pages
+// measured slower than a read into the cached buffer and a copy (8192 x 8192 8-bit: 166 ms
+// against 93).
 struct RowUnpacking {
   UnpackRow unpack = nullptr;
-  // The file's row is the stored row byte for byte: it is read straight into the store, and
-  // `unpack` is given the stored row and only counts it.
-  bool into_store = false;
 };
 
 struct PixelKind {

@@ -64,18 +64,12 @@ class RowCounts {
   std::uint32_t part_[4][256];
 };
 
-// One byte per pixel, stored as it is; bin = value. The row is read into the store as it is
-// in the file, so only its counts are taken here.
-inline void countgray8(const std::uint8_t* sr, std::int64_t w, HistogramCounts& bins) {
+// One byte per pixel, stored as it is; bin = value.
+inline void unpackgray8(const std::uint8_t* b, std::uint8_t* sr, std::int64_t w,
+                        HistogramCounts& bins) {
+  std::memcpy(sr, b, static_cast<std::size_t>(w));
   RowCounts counts(bins, w);
-  for (std::int64_t x = 0; x < w; ++x) counts.count(x, sr[x]);
-}
-
-// Stored 16-bit values as they are; bin = value / 256. For a file in the processor's own byte
-// order, whose rows are read into the store as they are.
-inline void countgray16(const std::uint16_t* sr, std::int64_t w, HistogramCounts& bins) {
-  RowCounts counts(bins, w);
-  for (std::int64_t x = 0; x < w; ++x) counts.count(x, sr[x] >> 8);
+  for (std::int64_t x = 0; x < w; ++x) counts.count(x, b[x]);
 }
 
 // 12-bit samples as a bit stream, most significant bits first: two pixels in three bytes;
@@ -141,12 +135,6 @@ template <class T, void (*Unpack)(const std::uint8_t*, T*, std::int64_t, Histogr
 void unpack_into_store(const std::uint8_t* bytes, PixelStore& store, std::int64_t row,
                        HistogramCounts& bins) {
   Unpack(bytes, store.row<T>(row), store.width(), bins);
-}
-
-// The counting of a row that was read into the store as it is.
-template <class T, void (*Count)(const T*, std::int64_t, HistogramCounts&)>
-void count_stored(const std::uint8_t*, PixelStore& store, std::int64_t row, HistogramCounts& bins) {
-  Count(store.row<T>(row), store.width(), bins);
 }
 
 }  // namespace vtr

@@ -86,8 +86,8 @@ RowFill decode_row(const RowWork& work, std::uint64_t offset, std::int64_t row, 
   return got < work.row_bytes ? RowFill::part : RowFill::whole;
 }
 
-// Rows from .. to of a band, on one worker: each read, unpacked into the store and counted into
-// the worker's tally, `buffer` holding a row that is not read into the store as it is. A row
+// Rows from .. to of a band, on one worker: each read into `buffer`, unpacked into the store and
+// counted into the worker's tally. A row
 // with no data in the file stays 0 and counts as 0. The rows' pages are provided first, until
 // the file has been seen to end: rows past its end are not given pages.
 void decode_rows(const RowWork& work, std::int64_t from, std::int64_t to, std::uint8_t* buffer,
@@ -98,8 +98,7 @@ void decode_rows(const RowWork& work, std::int64_t from, std::int64_t to, std::u
   for (std::int64_t row = from; row <= to; ++row) {
     RowFill fill = RowFill::none;
     if (row <= work.known_rows) {
-      std::uint8_t* dest = work.unpacking.into_store ? work.store.rowbytes(row) : buffer;
-      fill = decode_row(work, row_offset(work, row), row, dest, tally.counts);
+      fill = decode_row(work, row_offset(work, row), row, buffer, tally.counts);
       if (fill != RowFill::whole && tally.first_cut == 0) {
         tally.first_cut = row;
         ended.store(true, std::memory_order_relaxed);
